@@ -1,0 +1,92 @@
+#pragma once
+// An off-screen picture in the working pixel format (32-bit 0x00RRGGBB) with the operations the
+// windows draw with: blits with or without the source colour key, fills, boxes and text.
+// Every operation is clipped to this surface, so a draw that reaches past an edge, or lies
+// wholly outside, paints only what falls inside.
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "Bitmap.h"
+#include "Types.h"
+
+namespace morvish {
+
+class SkinFont;
+
+inline constexpr std::uint32_t DDBLT_WAIT = 0x1000000;
+inline constexpr std::uint32_t DDBLT_KEYSRC = 0x8000;
+inline constexpr std::uint32_t DDCKEY_SRCBLT = 8;
+
+// The one transparent colour, pure magenta, in the working pixel format.
+inline constexpr std::uint32_t kColorKey = 0xFF00FF;
+
+class DirectDrawSurface7 {
+public:
+    DirectDrawSurface7(int width, int height);
+    explicit DirectDrawSurface7(Bitmap picture);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    // Copies `source` rectangle of `source` to `destination` on this surface (both the same size).
+    // With DDBLT_KEYSRC in `flags`, source pixels equal to the source's colour key are skipped;
+    // a source without a colour key copies every pixel.
+    void Blt(RECT destination, const DirectDrawSurface7& source, RECT sourceRect,
+             std::uint32_t flags);
+    // Fills the rectangle with a form colour (0x00BBGGRR) or with the colour key value; the
+    // all-zero rectangle means the whole surface.
+    void BltColorFill(RECT rect, Color color);
+
+    void SetFont(const SkinFont* font) { font_ = font; }
+    void SetForeColor(Color color) { foreColor_ = color; }
+    void SetFillColor(Color color) { fillColor_ = color; }
+    // Draws the text in the current font and fore colour with the top-left of its first
+    // character cell at (x, y); only glyphs are painted. Without a font nothing is drawn.
+    void DrawText(int x, int y, std::string_view text, bool transparent = false);
+    // Paints columns x1 to x2 - 1 and rows y1 to y2 - 1: a one-pixel outline in the fore colour
+    // around an interior in the fill colour.
+    void DrawBox(int x1, int y1, int x2, int y2);
+
+    // Source colour key (DDCKEY_SRCBLT): pixels equal to `low` are transparent in keyed blits.
+    void SetColorKey(std::uint32_t flags, std::uint32_t low, std::uint32_t high);
+    bool HasColorKey() const { return hasColorKey_; }
+    std::uint32_t ColorKey() const { return colorKey_; }
+
+    // Pixel access in the working format (0x00RRGGBB); the position must lie on the surface.
+    std::uint32_t Pixel(int x, int y) const { return pixels_[Index(x, y)]; }
+    void SetPixel(int x, int y, std::uint32_t rgb) { pixels_[Index(x, y)] = rgb; }
+    const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+
+    // A copy of the picture, for PNG output and for the desktop program's preview.
+    Bitmap ToBitmap() const;
+
+private:
+    std::size_t Index(int x, int y) const { return std::size_t(y) * std::size_t(width_) + std::size_t(x); }
+    void FillClipped(int x1, int y1, int x2, int y2, std::uint32_t rgb);
+
+    int width_;
+    int height_;
+    std::vector<std::uint32_t> pixels_;
+    bool hasColorKey_ = false;
+    std::uint32_t colorKey_ = 0;
+    const SkinFont* font_ = nullptr;
+    Color foreColor_ = 0;
+    Color fillColor_ = 0;
+};
+
+using SurfacePtr = std::unique_ptr<DirectDrawSurface7>;
+
+// What a window returns: a picture, a null pointer for "nothing new to show", or an error.
+using SurfaceResult = Result<SurfacePtr>;
+
+// Converts a form colour (0x00BBGGRR) to the working pixel format (0x00RRGGBB).
+constexpr std::uint32_t ToPixel(Color color) {
+    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+// Converts a working-format pixel to a form colour.
+constexpr Color ToColor(std::uint32_t pixel) { return ToPixel(pixel); }
+
+}  // namespace morvish

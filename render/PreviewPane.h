@@ -1,0 +1,53 @@
+#pragma once
+// The preview picture box as the skin manager sees it: a window with a 2-pixel sunken border,
+// a background colour, and a drawing area that keeps the last picture copied into it.
+// The desktop program supplies the real pane; the headless renderer and the tests their own.
+
+#include "Bitmap.h"
+#include "Types.h"
+
+namespace morvish {
+
+class PreviewPane {
+public:
+    virtual ~PreviewPane() = default;
+
+    // The outer rectangle of the pane's window in screen pixels, border included.
+    virtual RECT WindowRect() const = 0;
+    // Background colour of the pane (a form colour, 0x00BBGGRR).
+    virtual Color BackColor() const = 0;
+    // Replaces what the drawing area shows with `picture`, which has the drawing area's size
+    // (the outer size less the 2-pixel border on every side), and repaints.
+    virtual void ShowPicture(const Bitmap& picture) = 0;
+
+    int Width() const { return WindowRect().Width(); }
+    int Height() const { return WindowRect().Height(); }
+};
+
+// A pane that only remembers what it was shown: for the headless renderer and the tests.
+class MemoryPreviewPane : public PreviewPane {
+public:
+    MemoryPreviewPane(int width, int height, Color backColor = 0xFFFFFF)
+        : width_(width), height_(height), backColor_(backColor) {}
+
+    RECT WindowRect() const override { return RECT{0, 0, width_, height_}; }
+    Color BackColor() const override { return backColor_; }
+    void ShowPicture(const Bitmap& picture) override {
+        shown_ = picture;
+        ++presentations_;
+    }
+
+    void Resize(int width, int height) { width_ = width, height_ = height; }
+    void SetBackColor(Color color) { backColor_ = color; }
+    const Bitmap& Shown() const { return shown_; }
+    int Presentations() const { return presentations_; }
+
+private:
+    int width_;
+    int height_;
+    Color backColor_;
+    Bitmap shown_;
+    int presentations_ = 0;
+};
+
+}  // namespace morvish

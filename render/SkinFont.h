@@ -1,0 +1,50 @@
+#pragma once
+// The two faces of the sample texts, rasterised as 1-bit glyphs (no antialiasing, as the game
+// draws them) and drawn straight into 32-bit pixel buffers.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace morvish {
+
+// A 32-bit 0x00RRGGBB pixel buffer to draw into; rows are `width` pixels apart.
+struct PixelTarget {
+    std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+enum class FontFace {
+    Japanese,  // IPAPGothic (Debian fonts-ipafont-gothic)
+    English,   // Liberation Sans, metric-compatible with Arial (Debian fonts-liberation)
+};
+
+// One face at one size. Glyphs are rendered once and kept.
+class SkinFont {
+public:
+    virtual ~SkinFont() = default;
+
+    // Paints the glyphs of `utf8` in `rgb` (0x00RRGGBB) with the top-left corner of the first
+    // character cell at (x, y). Only glyph pixels are written, every one clipped to the target.
+    virtual void Draw(PixelTarget target, int x, int y, std::string_view utf8,
+                      std::uint32_t rgb) const = 0;
+
+    // Advance width of the text in pixels.
+    virtual int TextWidth(std::string_view utf8) const = 0;
+    // Height of a character cell (ascent + descent) in pixels.
+    virtual int CellHeight() const = 0;
+    // Distance from the top of the cell to the baseline in pixels.
+    virtual int Ascent() const = 0;
+};
+
+// The face at `points` points (96 dpi: 9 points are 12 pixels). Cached for the life of the
+// program. Null when the face is not installed: the caller then leaves the text out.
+const SkinFont* FindSkinFont(FontFace face, int points);
+
+// A sentence telling which Debian package to install for each missing face; empty when both faces
+// are present.
+std::string MissingFontReport();
+
+}  // namespace morvish

@@ -1,0 +1,115 @@
+#include "SkinPainter.h"
+
+#include "FileLookup.h"
+#include "clsDirectDraw.h"
+#include "mdlMain.h"
+
+namespace morvish {
+
+SkinPainter::SkinPainter(int width, int height, Color background)
+    : surface_(gDirectDraw.CreateSurface(width, height)) {
+    surface_->BltColorFill(RECT{}, background);
+}
+
+SurfacePtr SkinPainter::Load(const std::string& path) {
+    if (error_) return nullptr;
+    SurfaceResult piece = gDirectDraw.CreateSurfaceFromFile(path, true);
+    if (!piece) {
+        error_ = piece.error();
+        return nullptr;
+    }
+    return std::move(*piece);
+}
+
+RECT SkinPainter::BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode) {
+    const RECT source = gDirectDraw.getSurfaceRect(piece);
+    const RECT destination{x, y, x + source.Right, y + source.Bottom};
+    surface_->Blt(destination, piece, source,
+                  mode == Blit::Keyed ? DDBLT_WAIT | DDBLT_KEYSRC : DDBLT_WAIT);
+    return destination;
+}
+
+std::optional<RECT> SkinPainter::Piece(const Element& element, Blit mode) {
+    return Piece(element, element.x, element.y, mode);
+}
+
+std::optional<RECT> SkinPainter::Piece(const Element& element, int x, int y, Blit mode) {
+    SurfacePtr piece = Load(element.path);
+    if (!piece) return std::nullopt;
+    return BlitAt(*piece, x, y, mode);
+}
+
+std::optional<RECT> SkinPainter::Tile(const Element& element, int count, int stepX, int stepY,
+                                      Blit mode) {
+    SurfacePtr piece = Load(element.path);
+    if (!piece) return std::nullopt;
+    std::optional<RECT> last;
+    for (int k = 0; k < count; ++k) {
+        last = BlitAt(*piece, element.x + k * stepX, element.y + k * stepY, mode);
+    }
+    return last;
+}
+
+std::optional<RECT> SkinPainter::Grid(const Element& element, int columns, int rows, int stepX,
+                                      int stepY, Blit mode) {
+    SurfacePtr piece = Load(element.path);
+    if (!piece) return std::nullopt;
+    std::optional<RECT> last;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            last = BlitAt(*piece, element.x + column * stepX, element.y + row * stepY, mode);
+        }
+    }
+    return last;
+}
+
+void SkinPainter::Place(SurfaceResult built, int x, int y) {
+    if (error_) return;
+    if (!built) {
+        error_ = built.error();
+        return;
+    }
+    if (*built) Place(**built, x, y);
+}
+
+void SkinPainter::Place(const DirectDrawSurface7& built, int x, int y) {
+    BlitAt(built, x, y, Blit::Keyed);
+}
+
+void SkinPainter::Text(const SkinFont* font, Color color, int x, int y, std::string_view text) {
+    surface_->SetFont(font);
+    surface_->SetForeColor(color);
+    surface_->DrawText(x, y, text, false);
+}
+
+void SkinPainter::Title(int x, int y, std::string_view text) {
+    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
+    Text(font, 0xFFFFFF, x + 1, y + 1, text);
+    Text(font, 0x000000, x, y, text);
+}
+
+void SkinPainter::Box(Color color, int x1, int y1, int x2, int y2) {
+    surface_->SetFillColor(color);
+    surface_->SetForeColor(color);
+    surface_->DrawBox(x1, y1, x2, y2);
+}
+
+void SkinPainter::Fail(Error error) {
+    if (!error_) error_ = std::move(error);
+}
+
+SurfaceResult SkinPainter::Finish() {
+    if (error_) return std::unexpected(*error_);
+    return std::move(surface_);
+}
+
+void DrawHovers(SkinPainter& painter, std::span<const HoverSpot> spots, int x, int y) {
+    for (const HoverSpot& spot : spots) {
+        if (spot.image == nullptr || !mdlMain::IsPointInRect(spot.hit, x, y)) continue;
+        const Element& gate = spot.gate != nullptr ? *spot.gate : *spot.image;
+        if (!FileExists(gate.path)) continue;
+        painter.Piece(*spot.image, spot.image->x + spot.dx, spot.image->y);
+    }
+}
+
+}  // namespace morvish

@@ -1,0 +1,102 @@
+#pragma once
+// The one way a window draws the pieces of a skin. A window names its pieces in an element table
+// and draws its picture as a short sequence of calls here: a piece, a tiled piece, a shadowed
+// title, a box, and a hover pass over (hit rectangle, image) pairs.
+//
+// The piece rule: if the file exists, load it with the magenta key and blit it at its natural size
+// (keyed unless stated otherwise); if it does not exist, leave it out and let what lies below
+// show. A file that exists but cannot be read stops the drawing: the first such error is kept and
+// returned by Finish(), naming the file and the reason.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "DirectDrawSurface7.h"
+#include "SkinFont.h"
+#include "Types.h"
+
+namespace morvish {
+
+// One entry of an element table: a full file path and the position of its top-left corner.
+struct Element {
+    std::string path;
+    int x = 0;
+    int y = 0;
+};
+
+enum class Blit {
+    Keyed,   // magenta pixels of the piece are left out
+    Opaque,  // every pixel is copied
+};
+
+class SkinPainter {
+public:
+    // A new width × height surface filled with `background` (a form colour).
+    SkinPainter(int width, int height, Color background);
+
+    DirectDrawSurface7& Canvas() { return *surface_; }
+    bool Failed() const { return error_.has_value(); }
+
+    // Draws the element at its own position, or at (x, y). Returns where it went, or nothing when
+    // its file is missing (or drawing has already failed).
+    std::optional<RECT> Piece(const Element& element, Blit mode = Blit::Keyed);
+    std::optional<RECT> Piece(const Element& element, int x, int y, Blit mode = Blit::Keyed);
+
+    // Loads the element once and blits `count` copies, copy k at (x + k·stepX, y + k·stepY) from
+    // the element's position. Returns the rectangle of the last copy.
+    std::optional<RECT> Tile(const Element& element, int count, int stepX, int stepY,
+                             Blit mode = Blit::Keyed);
+    // Loads the element once and blits a grid of columns × rows copies, row by row, copy (c, r)
+    // at (x + c·stepX, y + r·stepY). Returns the rectangle of the last copy.
+    std::optional<RECT> Grid(const Element& element, int columns, int rows, int stepX, int stepY,
+                             Blit mode = Blit::Keyed);
+
+    // Blits a composed surface (scroll bar, system box) keyed at its own size at (x, y); an error
+    // in building it is kept like a load error.
+    void Place(SurfaceResult built, int x, int y);
+    void Place(const DirectDrawSurface7& built, int x, int y);
+
+    // Sets the font and fore colour and draws the text at (x, y).
+    void Text(const SkinFont* font, Color color, int x, int y, std::string_view text);
+    // The window title: Japanese 9 points, white one pixel right of and below (x, y), then black
+    // at (x, y). The fore colour stays black afterwards.
+    void Title(int x, int y, std::string_view text);
+    // A filled box with outline and interior both in `color`, right and bottom exclusive.
+    void Box(Color color, int x1, int y1, int x2, int y2);
+
+    // Keeps an error from elsewhere (the colour chip, for example) as the drawing's result.
+    void Fail(Error error);
+
+    // The finished picture, or the first error.
+    SurfaceResult Finish();
+
+private:
+    // Loads a piece: null when the file is missing or drawing has failed.
+    SurfacePtr Load(const std::string& path);
+    RECT BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode);
+
+    SurfacePtr surface_;
+    std::optional<Error> error_;
+};
+
+// A spot that lights up under the pointer: when (x, y) lies in `hit` (inclusive) and the file of
+// `gate` exists, `image` is drawn at its own position moved by `dx`. `gate` defaults to `image`.
+struct HoverSpot {
+    RECT hit;
+    const Element* image = nullptr;
+    const Element* gate = nullptr;
+    int dx = 0;
+};
+
+// Draws the image of every spot that (x, y) lies in, in the order given; none stops the others.
+void DrawHovers(SkinPainter& painter, std::span<const HoverSpot> spots, int x, int y);
+
+// Stores where a piece was drawn; a piece that was left out keeps the rectangle it had, so a
+// missing button keeps its last place instead of taking another piece's.
+inline void Keep(RECT& hit, std::optional<RECT> drawn) {
+    if (drawn) hit = *drawn;
+}
+
+}  // namespace morvish

@@ -1,0 +1,49 @@
+#pragma once
+// The surface layer: the one object through which every surface is created and every bitmap
+// loaded. There is no display device behind it; surfaces are plain 32-bit pixel buffers and the
+// colour key is pure magenta, exactly 0xFF00FF.
+
+#include <cstdint>
+#include <string>
+
+#include "DirectDrawSurface7.h"
+#include "Types.h"
+
+namespace morvish {
+
+class PreviewPane;
+
+class clsDirectDraw {
+public:
+    // Prepares the layer. `hWnd` identifies the main window on platforms that bind the device
+    // to one; here it is only kept. Always succeeds.
+    bool ClassInitialize(std::uintptr_t hWnd = 0);
+
+    // The primary surface (1 × 1 here; nothing reads its pixels).
+    DirectDrawSurface7& PrimSurf() { return primary_; }
+
+    // A new surface of exactly that size; every caller fills it before drawing.
+    SurfacePtr CreateSurface(int nWidth, int nHeight) const;
+
+    // Loads a BMP file. A missing file or an empty name gives a null surface and leaves Width and
+    // Height as they were; a file that exists but cannot be decoded gives an error naming the file
+    // and the reason. With IsSetSrcColorKey the surface gets the magenta source colour key.
+    SurfaceResult CreateSurfaceFromFile(const std::string& FileName, bool IsSetSrcColorKey,
+                                        int* Width = nullptr, int* Height = nullptr) const;
+
+    void setColorKey(DirectDrawSurface7& setToSurface) const;
+    std::uint32_t getColorKey() const { return kColorKey; }
+    RECT getSurfaceRect(const DirectDrawSurface7& getSurface) const;
+    // The outer rectangle of a preview pane's window.
+    RECT getWindowRect(const PreviewPane& hWnd) const;
+    void ClearPrimarySurface(Color ClearColor);
+
+private:
+    std::uintptr_t window_ = 0;
+    DirectDrawSurface7 primary_{1, 1};
+};
+
+// The program's single surface layer.
+extern clsDirectDraw gDirectDraw;
+
+}  // namespace morvish

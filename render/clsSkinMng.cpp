@@ -1,0 +1,134 @@
+#include "clsSkinMng.h"
+
+#include <algorithm>
+
+#include "FileLookup.h"
+#include "clsDirectDraw.h"
+#include "clsEmuAll.h"
+#include "mdlMain.h"
+#include "windows/clsEmnuMsgBox.h"
+#include "windows/clsEmuBasic.h"
+#include "windows/clsEmuChat.h"
+#include "windows/clsEmuEquip.h"
+#include "windows/clsEmuEtc.h"
+#include "windows/clsEmuFriend.h"
+#include "windows/clsEmuItem.h"
+#include "windows/clsEmuOption.h"
+#include "windows/clsEmuSkill.h"
+#include "windows/clsEmuStatus.h"
+#include "windows/clsEmuTrade.h"
+
+namespace morvish {
+
+namespace {
+
+// The sunken border of the preview pane, on each side.
+constexpr int kPaneBorder = 2;
+
+}  // namespace
+
+clsSkinMng::clsSkinMng() = default;
+clsSkinMng::~clsSkinMng() = default;
+
+void clsSkinMng::ClassInitialize(PreviewPane& ShowSkinPictureBox, const std::string& DirName) {
+    pane_ = &ShowSkinPictureBox;
+    dirName_ = WithTrailingSeparator(DirName);
+
+    slots_[1] = std::make_unique<clsEmuAll>();
+    slots_[2] = std::make_unique<clsEmuBasic>();
+    slots_[3] = std::make_unique<clsEmnuMsgBox>();
+    slots_[4] = std::make_unique<clsEmuStatus>();
+    slots_[5] = std::make_unique<clsEmuOption>();
+    slots_[6] = std::make_unique<clsEmuItem>();
+    slots_[7] = std::make_unique<clsEmuEquip>();
+    slots_[8] = std::make_unique<clsEmuChat>();
+    slots_[9] = std::make_unique<clsEmuFriend>();
+    slots_[10] = std::make_unique<clsEmuSkill>();
+    slots_[11] = std::make_unique<clsEmuTrade>();
+    slots_[12] = std::make_unique<clsEmuEtc>();
+
+    // An unreadable chip is reported by the windows that read it again when they draw; until
+    // then its colours are black, as for a skin without a chip.
+    const ColorChip chip = mdlMain::LoadColorChip(dirName_).value_or(ColorChip{});
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        slots_[slot]->ClassInitialize(*pane_, dirName_, chip);
+    }
+
+    std::array<clsTessarymInterface*, kSlots + 1> emulateObject{};
+    for (int slot = 1; slot <= kSlots; ++slot) emulateObject[slot] = slots_[slot].get();
+    static_cast<clsEmuAll&>(*slots_[1]).SetEmulateObject(emulateObject);
+}
+
+clsTessarymInterface* clsSkinMng::Window(int slot) const {
+    if (slot < 1 || slot > kSlots) return nullptr;
+    return slots_[slot].get();
+}
+
+Result<void> clsSkinMng::Refresh(int Mode) {
+    clsTessarymInterface* window = Window(Mode);
+    if (window == nullptr) return {};
+    currentMode_ = Mode;
+    SurfaceResult picture = window->Refresh();
+    if (!picture) return std::unexpected(picture.error());
+    PresentSurface(std::move(*picture));
+    return {};
+}
+
+Result<void> clsSkinMng::MouseDown(int Button, int X, int Y) {
+    return Forward(&clsTessarymInterface::MouseDown, Button, X, Y);
+}
+Result<void> clsSkinMng::MouseMove(int Button, int X, int Y) {
+    return Forward(&clsTessarymInterface::MouseMove, Button, X, Y);
+}
+Result<void> clsSkinMng::MouseUp(int Button, int X, int Y) {
+    return Forward(&clsTessarymInterface::MouseUp, Button, X, Y);
+}
+Result<void> clsSkinMng::MouseDblClick(int Button, int X, int Y) {
+    return Forward(&clsTessarymInterface::MouseDblClick, Button, X, Y);
+}
+
+Result<void> clsSkinMng::Forward(Operation operation, int Button, int X, int Y) {
+    clsTessarymInterface* window = Window(currentMode_);
+    if (window == nullptr) return {};
+    ToSurfaceCoords(X, Y);
+    // Points left of or above the picture are not passed on; those right of or below it are, as
+    // far as the pane reaches (both ends inclusive).
+    if (X < 0 || X > pane_->Width() || Y < 0 || Y > pane_->Height()) return {};
+    SurfaceResult picture = (window->*operation)(Button, X, Y);
+    if (!picture) return std::unexpected(picture.error());
+    PresentSurface(std::move(*picture));
+    return {};
+}
+
+int clsSkinMng::AreaWidth() const {
+    return std::max(gDirectDraw.getWindowRect(*pane_).Width() - 2 * kPaneBorder, 0);
+}
+int clsSkinMng::AreaHeight() const {
+    return std::max(gDirectDraw.getWindowRect(*pane_).Height() - 2 * kPaneBorder, 0);
+}
+
+void clsSkinMng::ToSurfaceCoords(int& X, int& Y) const {
+    const RECT drawn = Window(currentMode_)->getDrawRect();
+    X -= Offset(AreaWidth(), drawn.Right);
+    Y -= Offset(AreaHeight(), drawn.Bottom);
+}
+
+void clsSkinMng::PresentSurface(SurfacePtr surface) {
+    if (!surface) return;
+    const int areaWidth = AreaWidth();
+    const int areaHeight = AreaHeight();
+    const RECT source = gDirectDraw.getSurfaceRect(*surface);
+
+    DirectDrawSurface7 area(areaWidth, areaHeight);
+    area.BltColorFill(RECT{}, pane_->BackColor());
+    const int copiedWidth = std::min(areaWidth, source.Right);
+    const int copiedHeight = std::min(areaHeight, source.Bottom);
+    const int x = Offset(areaWidth, source.Right);
+    const int y = Offset(areaHeight, source.Bottom);
+    area.Blt(RECT{x, y, x + copiedWidth, y + copiedHeight}, *surface,
+             RECT{0, 0, copiedWidth, copiedHeight}, DDBLT_WAIT);
+    pane_->ShowPicture(area.ToBitmap());
+    lastPicture_ = std::move(surface);
+}
+
+}  // namespace morvish

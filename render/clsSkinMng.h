@@ -1,0 +1,67 @@
+#pragma once
+// One skin: its twelve emulated windows, the slot shown last, and the preview they are shown in.
+// Pictures are centred in the pane (or cut off at the right and bottom when larger), and mouse
+// positions in the pane are turned into the shown window's own coordinates.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "DirectDrawSurface7.h"
+#include "PreviewPane.h"
+#include "Types.h"
+#include "clsTessarymInterface.h"
+
+namespace morvish {
+
+class clsSkinMng {
+public:
+    static constexpr int kSlots = 12;
+
+    clsSkinMng();
+    ~clsSkinMng();
+    clsSkinMng(const clsSkinMng&) = delete;
+    clsSkinMng& operator=(const clsSkinMng&) = delete;
+
+    // Keeps the pane and the directory (given a trailing separator), creates the twelve windows in
+    // slot order, reads the colour chip once and initialises every window with it.
+    void ClassInitialize(PreviewPane& ShowSkinPictureBox, const std::string& DirName);
+
+    // Shows the window of slot Mode (1 to 12); any other Mode is ignored.
+    Result<void> Refresh(int Mode);
+
+    // Mouse events at pane position (X, Y), passed to the window shown last. Ignored before the
+    // first Refresh. A window that returns nothing leaves the pane as it is.
+    Result<void> MouseDown(int Button, int X, int Y);
+    Result<void> MouseMove(int Button, int X, int Y);
+    Result<void> MouseUp(int Button, int X, int Y);
+    Result<void> MouseDblClick(int Button, int X, int Y);
+
+    // The skin directory, ending with a separator.
+    const std::string& DirName() const { return dirName_; }
+    // The slot passed to the last Refresh; 0 before the first.
+    int CurrentMode() const { return currentMode_; }
+    // The window of a slot (1 to 12), or null.
+    clsTessarymInterface* Window(int slot) const;
+    // The window picture presented last (before centring), or null.
+    const DirectDrawSurface7* LastPicture() const { return lastPicture_.get(); }
+
+private:
+    using Operation = SurfaceResult (clsTessarymInterface::*)(int, int, int);
+    Result<void> Forward(Operation operation, int Button, int X, int Y);
+    // Where a picture of the given size is placed in the drawing area, per axis.
+    int Offset(int area, int size) const { return area >= size ? (area - size) / 2 : 0; }
+    void PresentSurface(SurfacePtr surface);
+    // Pane position to window position for the window of the current mode.
+    void ToSurfaceCoords(int& X, int& Y) const;
+    int AreaWidth() const;
+    int AreaHeight() const;
+
+    std::string dirName_;
+    PreviewPane* pane_ = nullptr;
+    std::array<std::unique_ptr<clsTessarymInterface>, kSlots + 1> slots_;
+    int currentMode_ = 0;
+    SurfacePtr lastPicture_;
+};
+
+}  // namespace morvish

@@ -1,0 +1,117 @@
+#include "mdlMain.h"
+
+#include "BmpDecoder.h"
+#include "FileLookup.h"
+#include "SkinPainter.h"
+#include "clsDirectDraw.h"
+
+namespace morvish::mdlMain {
+
+namespace {
+
+// Side of a scroll bar cell and thickness of the system box pieces, in pixels.
+constexpr int kScrollCell = 13;
+constexpr int kBoxPiece = 14;
+
+// Number of edge tiles of step t along a length d of a system box.
+constexpr int TileCount(int d, int t) { return (d - 2 * t) / t + (d % t != 0 ? 1 : 0); }
+
+// A new surface filled with the key colour, drawn on by a painter.
+SkinPainter KeyFilledPainter(int width, int height) {
+    return SkinPainter(width, height, gDirectDraw.getColorKey());
+}
+
+SurfaceResult KeyedResult(SkinPainter& painter) {
+    SurfaceResult built = painter.Finish();
+    if (built && *built) gDirectDraw.setColorKey(**built);
+    return built;
+}
+
+}  // namespace
+
+const SkinFont* GetSkinFont(int kind, int size) {
+    switch (kind) {
+        case 1: return FindSkinFont(FontFace::Japanese, size);
+        case 2: return FindSkinFont(FontFace::English, size);
+        default: return nullptr;
+    }
+}
+
+Result<ColorChip> LoadColorChip(const std::string& DirName) {
+    ColorChip chip{};
+    const std::string path = DirName + "\\colorchip.bmp";
+    std::optional<std::filesystem::path> found = ResolvePath(path);
+    std::error_code error;
+    if (!found || !std::filesystem::is_regular_file(*found, error)) return chip;
+    Result<Bitmap> picture = LoadBmpFile(found->string());
+    if (!picture) return std::unexpected(picture.error());
+    for (int k = 1; k <= 14; ++k) {
+        const int x = ((k - 1) % 8) * 4;
+        const int y = ((k - 1) / 8) * 4;
+        if (x < picture->width && y < picture->height) chip[k] = ToColor(picture->At(x, y));
+    }
+    return chip;
+}
+
+SurfaceResult DrawScrollBar(const std::string& DirName, int Orientation, int BarFrom, int BarTo,
+                            int ThumbFrom, int ThumbTo, bool NoThumbBody) {
+    const int length = BarTo - BarFrom;
+    const bool vertical = Orientation == 1;
+    const std::string prefix = DirName + (vertical ? "scroll0" : "scroll1");
+    SkinPainter painter = vertical ? KeyFilledPainter(kScrollCell, length + kScrollCell)
+                                   : KeyFilledPainter(length + kScrollCell, kScrollCell);
+    // A piece at `offset` along the bar's axis.
+    auto along = [&](const char* name, int offset) {
+        return vertical ? Element{prefix + name, 0, offset} : Element{prefix + name, offset, 0};
+    };
+    const int step = vertical ? 1 : 0;
+
+    // The track is copied opaque: its tiles from 12 on, 13 apart, and one more that ends at the
+    // far arrow, so any length is covered.
+    const int tracks = (length - kScrollCell) / kScrollCell;
+    const Element track = along("mid.bmp", 12);
+    painter.Tile(track, tracks, kScrollCell * (1 - step), kScrollCell * step, Blit::Opaque);
+    painter.Piece(along("mid.bmp", length - 12), Blit::Opaque);
+
+    painter.Piece(along(vertical ? "up.bmp" : "left.bmp", 0));
+    painter.Piece(along(vertical ? "down.bmp" : "right.bmp", length));
+    const int thumbStart = ThumbFrom - BarFrom;
+    if (!NoThumbBody) {
+        const int bodies = (ThumbTo - (ThumbFrom + 4)) / 4 + 1;
+        painter.Tile(along("bar_mid.bmp", thumbStart + 4), bodies, 4 * (1 - step), 4 * step);
+    }
+    painter.Piece(along(vertical ? "bar_up.bmp" : "bar_left.bmp", thumbStart));
+    painter.Piece(along(vertical ? "bar_down.bmp" : "bar_right.bmp", ThumbTo - BarFrom));
+    return KeyedResult(painter);
+}
+
+SurfaceResult DrawSystemBox(const std::string& DirName, int Left, int Top, int Right, int Bottom,
+                            bool WideEdge, bool WithBackground) {
+    const int width = Right - Left;
+    const int height = Bottom - Top;
+    const int step = WideEdge ? 14 : 12;
+    const int edgeTiles = TileCount(width, step);
+    const int sideTiles = TileCount(height, kBoxPiece);
+    SkinPainter painter = KeyFilledPainter(width, height);
+    auto piece = [&](const char* name, int x, int y) {
+        return Element{DirName + "sysbox_" + name + ".bmp", x, y};
+    };
+    const int right = width - kBoxPiece;
+    const int bottom = height - kBoxPiece;
+
+    painter.Piece(piece("lu", 0, 0), Blit::Opaque);
+    painter.Piece(piece("ru", right, 0), Blit::Opaque);
+    painter.Tile(piece("mu", step, 0), edgeTiles, step, 0, Blit::Opaque);
+    painter.Tile(piece("lm", 0, kBoxPiece), sideTiles, 0, kBoxPiece, Blit::Opaque);
+    if (WithBackground) {
+        painter.Grid(piece("bg", kBoxPiece, kBoxPiece), TileCount(width, kBoxPiece), sideTiles,
+                     kBoxPiece, kBoxPiece, Blit::Opaque);
+    }
+    painter.Tile(piece("rm", right, kBoxPiece), sideTiles, 0, kBoxPiece, Blit::Opaque);
+    painter.Piece(piece("ld", 0, bottom), Blit::Opaque);
+    painter.Piece(piece("rd", right, bottom), Blit::Opaque);
+    painter.Tile(piece("md", step, bottom), edgeTiles, step, 0, Blit::Opaque);
+    return KeyedResult(painter);
+}
+
+}  // namespace morvish::mdlMain

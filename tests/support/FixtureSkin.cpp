@@ -1,0 +1,92 @@
+#include "FixtureSkin.h"
+
+#include <fstream>
+#include <random>
+
+#include "render/BmpDecoder.h"
+#include "render/FileLookup.h"
+#include "render/ProgramPaths.h"
+
+namespace fs = std::filesystem;
+
+namespace morvish::test {
+
+namespace {
+
+std::string NewTemporaryFolder(const char* prefix) {
+    static std::mt19937_64 random{std::random_device{}()};
+    fs::path folder;
+    do {
+        folder = fs::temp_directory_path() / (std::string(prefix) + std::to_string(random()));
+    } while (fs::exists(folder));
+    fs::create_directories(folder);
+    return folder.string() + "/";
+}
+
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+}  // namespace
+
+Bitmap SolidBitmap(int width, int height, std::uint32_t rgb) {
+    return Bitmap{width, height, std::vector<std::uint32_t>(std::size_t(width) * height, rgb)};
+}
+
+FixtureSkin::FixtureSkin() : dir_(NewTemporaryFolder("morvish-skin-")) {}
+
+FixtureSkin::~FixtureSkin() {
+    std::error_code error;
+    fs::remove_all(dir_, error);
+}
+
+std::string FixtureSkin::Path(const std::string& name) const { return ToNativePath(dir_ + name); }
+
+void FixtureSkin::Solid(const std::string& name, int width, int height, std::uint32_t rgb) {
+    Write(name, SolidBitmap(width, height, rgb));
+}
+
+void FixtureSkin::Write(const std::string& name, const Bitmap& bitmap) {
+    WriteFile(Path(name), EncodeBmp24(bitmap));
+}
+
+void FixtureSkin::WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    WriteFile(Path(name), bytes);
+}
+
+void FixtureSkin::Remove(const std::string& name) {
+    std::error_code error;
+    fs::remove(Path(name), error);
+}
+
+FixtureGraphic::FixtureGraphic() : dir_(NewTemporaryFolder("morvish-graphic-")) {
+    SetGraphicDirectory(dir_);
+}
+
+FixtureGraphic::~FixtureGraphic() {
+    SetGraphicDirectory("");
+    std::error_code error;
+    fs::remove_all(dir_, error);
+}
+
+void FixtureGraphic::Solid(const std::string& name, int width, int height, std::uint32_t rgb) {
+    WriteFile(dir_ + name, EncodeBmp24(SolidBitmap(width, height, rgb)));
+}
+
+int CountColor(const DirectDrawSurface7& surface, RECT rect, std::uint32_t rgb) {
+    int count = 0;
+    for (int y = std::max(rect.Top, 0); y < std::min(rect.Bottom, surface.Height()); ++y) {
+        for (int x = std::max(rect.Left, 0); x < std::min(rect.Right, surface.Width()); ++x) {
+            if (surface.Pixel(x, y) == rgb) ++count;
+        }
+    }
+    return count;
+}
+
+bool RegionIs(const DirectDrawSurface7& surface, RECT rect, std::uint32_t rgb) {
+    return CountColor(surface, rect, rgb) == rect.Width() * rect.Height();
+}
+
+}  // namespace morvish::test

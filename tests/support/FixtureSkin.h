@@ -1,0 +1,57 @@
+#pragma once
+// Skins built by the tests themselves: a temporary folder of bitmaps of known sizes and colours.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "render/Bitmap.h"
+#include "render/DirectDrawSurface7.h"
+#include "render/Types.h"
+
+namespace morvish::test {
+
+// A width × height bitmap of one colour (0x00RRGGBB).
+Bitmap SolidBitmap(int width, int height, std::uint32_t rgb);
+
+class FixtureSkin {
+public:
+    FixtureSkin();
+    ~FixtureSkin();
+    FixtureSkin(const FixtureSkin&) = delete;
+    FixtureSkin& operator=(const FixtureSkin&) = delete;
+
+    // The skin directory, ending with a separator.
+    const std::string& Dir() const { return dir_; }
+    // Full path of a relative name such as "basic_interface\titlebar_fix.bmp".
+    std::string Path(const std::string& name) const;
+
+    // Writes a solid bitmap (24-bit) under the relative name, creating folders as needed.
+    void Solid(const std::string& name, int width, int height, std::uint32_t rgb);
+    void Write(const std::string& name, const Bitmap& bitmap);
+    void WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes);
+    void Remove(const std::string& name);
+
+private:
+    std::string dir_;
+};
+
+// A folder of sample pictures for the duration of a test; restores the previous choice after.
+class FixtureGraphic {
+public:
+    FixtureGraphic();
+    ~FixtureGraphic();
+    const std::string& Dir() const { return dir_; }
+    void Solid(const std::string& name, int width, int height, std::uint32_t rgb);
+
+private:
+    std::string dir_;
+};
+
+// True when every pixel of the rectangle (right and bottom exclusive) has the colour.
+bool RegionIs(const DirectDrawSurface7& surface, RECT rect, std::uint32_t rgb);
+// Number of pixels of the rectangle that have the colour.
+int CountColor(const DirectDrawSurface7& surface, RECT rect, std::uint32_t rgb);
+
+}  // namespace morvish::test
