@@ -1,0 +1,249 @@
+#include "RenderScript.h"
+
+#include <charconv>
+#include <sstream>
+
+#include "render/PreviewPane.h"
+#include "render/ProgramPaths.h"
+#include "render/clsSkinMng.h"
+
+namespace morvish::cli {
+
+namespace {
+
+// The preview the manager presents into. Its size only matters for centring, which the
+// renderer does not use: the output is the window's own picture.
+constexpr int kPaneSize = 1024;
+
+std::optional<int> ParseInt(std::string_view text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t' || line[at] == '\r')) ++at;
+        std::size_t end = at;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r') {
+            ++end;
+        }
+        if (end > at) words.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}
+
+Result<RenderEvent> ParseEventLine(const std::vector<std::string_view>& words, int line) {
+    const std::string where = "line " + std::to_string(line) + ": ";
+    RenderEvent event;
+    event.line = line;
+    const std::string_view command = words[0];
+    if (command == "show") {
+        if (words.size() != 2) return Failure(where + "'show' takes one window kind");
+        std::optional<int> slot = ParseKind(words[1]);
+        if (!slot) return Failure(where + "unknown window kind '" + std::string(words[1]) + "'");
+        event.kind = RenderEvent::Kind::Show;
+        event.slot = *slot;
+        return event;
+    }
+    static constexpr std::pair<std::string_view, RenderEvent::Kind> kMouse[] = {
+        {"down", RenderEvent::Kind::Down},
+        {"move", RenderEvent::Kind::Move},
+        {"up", RenderEvent::Kind::Up},
+        {"dblclick", RenderEvent::Kind::DblClick}};
+    for (const auto& [name, kind] : kMouse) {
+        if (command != name) continue;
+        if (words.size() != 4) {
+            return Failure(where + "'" + std::string(name) + "' takes a button mask, X and Y");
+        }
+        std::optional<int> button = ParseInt(words[1]);
+        if (!button || *button < 0 || *button > 7) {
+            return Failure(where + "button mask '" + std::string(words[1]) +
+                           "' is not 0 to 7 (1 left, 2 right, 4 middle)");
+        }
+        std::optional<int> x = ParseInt(words[2]);
+        std::optional<int> y = ParseInt(words[3]);
+        if (!x || !y) return Failure(where + "X and Y must be whole numbers");
+        event.kind = kind;
+        event.button = *button;
+        event.x = *x;
+        event.y = *y;
+        return event;
+    }
+    return Failure(where + "unknown command '" + std::string(command) +
+                   "' (show, down, move, up, dblclick)");
+}
+
+}  // namespace
+
+std::optional<int> ParseKind(std::string_view text) {
+    for (int slot = 1; slot <= 12; ++slot) {
+        if (text == kKindNames[slot - 1]) return slot;
+    }
+    std::optional<int> number = ParseInt(text);
+    if (number && *number >= 1 && *number <= 12) return number;
+    return std::nullopt;
+}
+
+std::optional<Color> ParseBackground(std::string_view text) {
+    if (text.size() != 7 || text[0] != '#') return std::nullopt;
+    unsigned value = 0;
+    auto [stop, error] = std::from_chars(text.data() + 1, text.data() + 7, value, 16);
+    if (error != std::errc() || stop != text.data() + 7) return std::nullopt;
+    return RGB(std::uint8_t(value >> 16), std::uint8_t(value >> 8), std::uint8_t(value));
+}
+
+Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments) {
+    RenderOptions options;
+    bool haveSkin = false;
+    bool haveOutput = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            return options;
+        }
+        static constexpr std::string_view kWithValue[] = {"--skin",   "--window",     "--graphic",
+                                                          "--events", "--background", "-o"};
+        bool known = false;
+        for (std::string_view name : kWithValue) known = known || argument == name;
+        if (!known) return Failure("unknown argument '" + argument + "'");
+        if (i + 1 >= arguments.size()) return Failure(argument + " needs a value");
+        const std::string& value = arguments[++i];
+        if (argument == "--skin") {
+            options.skinDir = value;
+            haveSkin = true;
+        } else if (argument == "--window") {
+            std::optional<int> slot = ParseKind(value);
+            if (!slot) return Failure("unknown window kind '" + value + "'");
+            options.slot = *slot;
+        } else if (argument == "--graphic") {
+            options.graphicDir = value;
+        } else if (argument == "--events") {
+            options.eventsFile = value;
+        } else if (argument == "--background") {
+            std::optional<Color> color = ParseBackground(value);
+            if (!color)
+                return Failure("--background takes a colour written #RRGGBB, not '" + value + "'");
+            options.background = *color;
+        } else {
+            options.output = value;
+            haveOutput = true;
+        }
+    }
+    if (!haveSkin) return Failure("--skin SKIN_DIR is required");
+    if (!haveOutput) return Failure("-o OUT.png is required");
+    return options;
+}
+
+Result<std::vector<RenderEvent>> ParseEvents(std::string_view script) {
+    std::vector<RenderEvent> events;
+    int line = 0;
+    std::size_t at = 0;
+    while (at <= script.size()) {
+        std::size_t end = script.find('\n', at);
+        if (end == std::string_view::npos) end = script.size();
+        std::string_view text = script.substr(at, end - at);
+        ++line;
+        if (std::size_t hash = text.find('#'); hash != std::string_view::npos) {
+            text = text.substr(0, hash);
+        }
+        std::vector<std::string_view> words = Words(text);
+        if (!words.empty()) {
+            Result<RenderEvent> event = ParseEventLine(words, line);
+            if (!event) return std::unexpected(event.error());
+            events.push_back(*event);
+        }
+        if (end == script.size()) break;
+        at = end + 1;
+    }
+    return events;
+}
+
+std::string UsageText() {
+    std::ostringstream text;
+    text << "Usage: morvish-render --skin SKIN_DIR [--window KIND] [--graphic DIR]\n"
+            "                      [--events FILE] [--background '#RRGGBB'] -o OUT.png\n"
+            "\n"
+            "Draws one window of a skin as the game would show it and writes it to a PNG.\n"
+            "\n"
+            "  --skin SKIN_DIR       the skin folder (the one that holds basic_interface)\n"
+            "  --window KIND         the window shown first (default basic): ";
+    for (int slot = 1; slot <= 12; ++slot) text << (slot > 1 ? ", " : "") << kKindNames[slot - 1];
+    text
+        << ",\n"
+           "                        or its number 1 to 12 in that order\n"
+           "  --graphic DIR         the folder of the sample pictures (item1.bmp ...);\n"
+           "                        default: the graphic folder beside the program\n"
+           "  --events FILE         mouse events to replay, one per line ('-' reads standard "
+           "input)\n"
+           "  --background #RRGGBB  the preview's background colour (default #FFFFFF)\n"
+           "  -o OUT.png            where to write the picture (8-bit RGB, exact pixel values)\n"
+           "\n"
+           "Events (a '#' starts a comment; blank lines are ignored):\n"
+           "  show KIND             shows another window of the same skin; every window keeps its\n"
+           "                        state (minimised, page, selection) for the whole run\n"
+           "  down B X Y            mouse button pressed\n"
+           "  move B X Y            mouse moved with the buttons B held (0 for none)\n"
+           "  up B X Y              mouse button released\n"
+           "  dblclick B X Y        double click\n"
+           "  B is the button mask (1 left, 2 right, 4 middle, 0 none); X and Y are in the\n"
+           "  shown window's own pixels, (0, 0) its top-left corner. A mouse event that changes\n"
+           "  the window's look replaces the picture; one that does not leaves it.\n"
+           "\n"
+           "Exit status: 0 when the picture was written; 2 for bad usage or a bad events line\n"
+           "(the message names the line); 1 when drawing fails (the message names the file)\n"
+           "or the output cannot be written.\n";
+    return text.str();
+}
+
+Result<Bitmap> Render(const RenderOptions& options, const std::vector<RenderEvent>& events) {
+    if (options.graphicDir) SetGraphicDirectory(*options.graphicDir);
+    MemoryPreviewPane pane(kPaneSize, kPaneSize, options.background);
+    clsSkinMng manager;
+    manager.ClassInitialize(pane, options.skinDir);
+
+    Bitmap shown;
+    auto show = [&](int slot) -> Result<void> {
+        Result<void> done = manager.Refresh(slot);
+        if (!done) return done;
+        if (const DirectDrawSurface7* picture = manager.LastPicture()) shown = picture->ToBitmap();
+        return {};
+    };
+    if (Result<void> done = show(options.slot); !done) return std::unexpected(done.error());
+
+    for (const RenderEvent& event : events) {
+        if (event.kind == RenderEvent::Kind::Show) {
+            if (Result<void> done = show(event.slot); !done) return std::unexpected(done.error());
+            continue;
+        }
+        clsTessarymInterface* window = manager.Window(manager.CurrentMode());
+        SurfaceResult picture = nullptr;
+        switch (event.kind) {
+            case RenderEvent::Kind::Down:
+                picture = window->MouseDown(event.button, event.x, event.y);
+                break;
+            case RenderEvent::Kind::Move:
+                picture = window->MouseMove(event.button, event.x, event.y);
+                break;
+            case RenderEvent::Kind::Up:
+                picture = window->MouseUp(event.button, event.x, event.y);
+                break;
+            case RenderEvent::Kind::DblClick:
+                picture = window->MouseDblClick(event.button, event.x, event.y);
+                break;
+            case RenderEvent::Kind::Show:
+                break;
+        }
+        if (!picture) return std::unexpected(picture.error());
+        if (*picture) shown = (*picture)->ToBitmap();
+    }
+    return shown;
+}
+
+}  // namespace morvish::cli

@@ -1,0 +1,59 @@
+#pragma once
+// The headless renderer's command line and events script: parsing into plain values, and the
+// replay of a script against one skin manager.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/Bitmap.h"
+#include "render/Types.h"
+
+namespace morvish::cli {
+
+// One line of an events script.
+struct RenderEvent {
+    enum class Kind { Show, Down, Move, Up, DblClick };
+    Kind kind = Kind::Show;
+    int slot = 0;                  // for Show: 1 to 12
+    int button = 0, x = 0, y = 0;  // for the mouse commands
+    int line = 0;                  // line number in the script, for messages
+};
+
+struct RenderOptions {
+    std::string skinDir;
+    int slot = 2;  // the window shown before the first event ("basic")
+    std::optional<std::string> graphicDir;
+    std::optional<std::string> eventsFile;  // "-" is standard input
+    Color background = 0xFFFFFF;            // form colour 0x00BBGGRR
+    std::string output;
+    bool help = false;
+};
+
+// The window kinds by name, in slot order 1 to 12.
+inline constexpr std::string_view kKindNames[] = {"all",    "basic", "msgbox", "status",
+                                                  "option", "item",  "equip",  "chat",
+                                                  "party",  "skill", "trade",  "etc"};
+
+// A window kind by name or slot number; nothing when it is neither.
+std::optional<int> ParseKind(std::string_view text);
+
+// A colour written "#RRGGBB"; nothing when malformed.
+std::optional<Color> ParseBackground(std::string_view text);
+
+// The command line, without the program name. The error is a usage message.
+Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments);
+
+// An events script. The error names the line number and what is wrong with it.
+Result<std::vector<RenderEvent>> ParseEvents(std::string_view script);
+
+// The --help text.
+std::string UsageText();
+
+// Replays the events on a fresh skin manager for the skin, starting with the window of the
+// options, and returns the picture shown after the last one. The error names the file that
+// could not be drawn.
+Result<Bitmap> Render(const RenderOptions& options, const std::vector<RenderEvent>& events);
+
+}  // namespace morvish::cli

@@ -1,0 +1,68 @@
+// morvish-render: draws a window of a skin, after scripted mouse events, to a PNG file.
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "RenderScript.h"
+#include "render/FileLookup.h"
+#include "render/PngFile.h"
+#include "render/SkinFont.h"
+
+using namespace morvish;
+
+namespace {
+
+constexpr int kDrawingFailed = 1;
+constexpr int kBadUsage = 2;
+
+int Usage(const std::string& message) {
+    std::cerr << "morvish-render: " << message << "\n"
+              << "Try 'morvish-render --help'.\n";
+    return kBadUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Result<cli::RenderOptions> options =
+        cli::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options) return Usage(options.error().message);
+    if (options->help) {
+        std::cout << cli::UsageText();
+        return 0;
+    }
+    if (!DirectoryExists(options->skinDir)) {
+        return Usage("skin folder '" + options->skinDir + "' does not exist");
+    }
+
+    std::vector<cli::RenderEvent> events;
+    if (options->eventsFile) {
+        std::string script;
+        if (*options->eventsFile == "-") {
+            script.assign(std::istreambuf_iterator<char>(std::cin), {});
+        } else {
+            std::ifstream in(*options->eventsFile, std::ios::binary);
+            if (!in) return Usage("events file '" + *options->eventsFile + "' cannot be read");
+            script.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        Result<std::vector<cli::RenderEvent>> parsed = cli::ParseEvents(script);
+        if (!parsed) return Usage(*options->eventsFile + ": " + parsed.error().message);
+        events = std::move(*parsed);
+    }
+
+    if (std::string missing = MissingFontReport(); !missing.empty()) {
+        std::cerr << "morvish-render: " << missing << " Texts are left out.\n";
+    }
+    Result<Bitmap> picture = cli::Render(*options, events);
+    if (!picture) {
+        std::cerr << "morvish-render: " << picture.error().message << "\n";
+        return kDrawingFailed;
+    }
+    if (Result<void> written = WritePng(*picture, options->output); !written) {
+        std::cerr << "morvish-render: " << written.error().message << "\n";
+        return kDrawingFailed;
+    }
+    return 0;
+}

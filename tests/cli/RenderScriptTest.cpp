@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "RenderScript.h"
+#include "render/PngFile.h"
+#include "support/FixtureSkin.h"
+
+namespace morvish::cli {
+namespace {
+
+TEST(RenderKinds, NamesAndNumbersSelectSlotsInOrder) {
+    EXPECT_EQ(ParseKind("all"), 1);
+    EXPECT_EQ(ParseKind("basic"), 2);
+    EXPECT_EQ(ParseKind("etc"), 12);
+    EXPECT_EQ(ParseKind("7"), 7);
+    EXPECT_EQ(ParseKind("0"), std::nullopt);
+    EXPECT_EQ(ParseKind("13"), std::nullopt);
+    EXPECT_EQ(ParseKind("Basic"), std::nullopt);
+    EXPECT_EQ(ParseKind("2x"), std::nullopt);
+}
+
+TEST(RenderArguments, BackgroundIsReadAsRedGreenBlue) {
+    EXPECT_EQ(ParseBackground("#102030"), RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(ParseBackground("#FFFFFF"), 0xFFFFFFu);
+    EXPECT_EQ(ParseBackground("102030"), std::nullopt);
+    EXPECT_EQ(ParseBackground("#10203"), std::nullopt);
+    EXPECT_EQ(ParseBackground("#1020zz"), std::nullopt);
+}
+
+TEST(RenderArguments, DefaultsAndRequiredArguments) {
+    Result<RenderOptions> options = ParseArguments({"--skin", "s", "-o", "out.png"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->slot, 2);
+    EXPECT_EQ(options->background, 0xFFFFFFu);
+    EXPECT_FALSE(options->eventsFile);
+
+    EXPECT_FALSE(ParseArguments({"-o", "out.png"}));
+    EXPECT_FALSE(ParseArguments({"--skin", "s"}));
+    EXPECT_FALSE(ParseArguments({"--skin", "s", "-o"}));
+    EXPECT_FALSE(ParseArguments({"--skin", "s", "-o", "x.png", "--window", "nine"}));
+    EXPECT_FALSE(ParseArguments({"--skin", "s", "-o", "x.png", "--frobnicate"}));
+    EXPECT_TRUE(ParseArguments({"--help"})->help);
+}
+
+TEST(RenderEvents, CommentsAndBlankLinesAreSkipped) {
+    Result<std::vector<RenderEvent>> events = ParseEvents(
+        "# hover the minimise button\n\nshow 2\r\nmove 0 270 8  # no button\n"
+        "down 1 -3 4\nup 4 0 0\ndblclick 2 5 6");
+    ASSERT_TRUE(events) << events.error().message;
+    ASSERT_EQ(events->size(), 5u);
+    EXPECT_EQ((*events)[0].kind, RenderEvent::Kind::Show);
+    EXPECT_EQ((*events)[0].slot, 2);
+    EXPECT_EQ((*events)[1].kind, RenderEvent::Kind::Move);
+    EXPECT_EQ((*events)[1].x, 270);
+    EXPECT_EQ((*events)[1].line, 4);
+    EXPECT_EQ((*events)[2].x, -3);
+    EXPECT_EQ((*events)[4].kind, RenderEvent::Kind::DblClick);
+    EXPECT_EQ((*events)[4].button, 2);
+}
+
+TEST(RenderEvents, BadLinesNameTheLineAndTheFault) {
+    struct Case {
+        const char* script;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"show basic\njump 1 2 3", "line 2: unknown command 'jump'"},
+        {"move 1 2", "line 1: 'move' takes a button mask, X and Y"},
+        {"\n\ndown 9 1 1", "line 3: button mask '9'"},
+        {"up 1 x 1", "line 1: X and Y must be whole numbers"},
+        {"show", "line 1: 'show' takes one window kind"},
+        {"show thirteen", "line 1: unknown window kind 'thirteen'"},
+    };
+    for (const Case& c : cases) {
+        Result<std::vector<RenderEvent>> events = ParseEvents(c.script);
+        ASSERT_FALSE(events) << c.script;
+        EXPECT_EQ(events.error().message.rfind(c.expected, 0), 0u)
+            << "got: " << events.error().message;
+    }
+}
+
+// Runs the renderer and returns its exit status.
+int RunRenderer(const std::string& arguments) {
+    const std::string command = std::string(MORVISH_RENDER) + " " + arguments + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(RenderProgram, ExitStatusTellsUsageFromDrawingFailures) {
+    test::FixtureSkin skin;
+    skin.Solid("basic_interface\\basewin_bg.bmp", 280, 120, 0x336699);
+    const std::string out = skin.Dir() + "out.png";
+    const std::string events = skin.Dir() + "events.txt";
+    std::ofstream(events) << "show status\nmove 1\n";
+
+    EXPECT_EQ(RunRenderer("--help >/dev/null"), 0);
+    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " -o " + out), 0);
+    EXPECT_EQ(RunRenderer("--skin " + skin.Dir()), 2);
+    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + "missing -o " + out), 2);
+    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " --events " + events + " -o " + out), 2);
+    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " -o " + skin.Dir() + "no/such/dir/out.png"), 1);
+}
+
+TEST(RenderProgram, WritesTheShownWindowAtItsOwnSize) {
+    test::FixtureSkin skin;
+    const std::string out = skin.Dir() + "out.png";
+    ASSERT_EQ(
+        RunRenderer("--skin " + skin.Dir() + " --background '#00FF00' --window msgbox -o " + out),
+        0);
+    Result<Bitmap> picture = ReadPng(out);
+    ASSERT_TRUE(picture) << picture.error().message;
+    EXPECT_EQ(picture->width, 280);
+    EXPECT_EQ(picture->height, 245);
+    EXPECT_EQ(picture->At(0, 0), 0x00FF00u);
+}
+
+}  // namespace
+}  // namespace morvish::cli
