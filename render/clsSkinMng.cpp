@@ -64,6 +64,13 @@ clsTessarymInterface* clsSkinMng::Window(int slot) const {
     return slots_[slot].get();
 }
 
+void clsSkinMng::ReplaceWindow(int slot, std::unique_ptr<clsTessarymInterface> window) {
+    if (slot < 1 || slot > kSlots || !window) return;
+    window->ClassInitialize(*pane_, dirName_,
+                            mdlMain::LoadColorChip(dirName_).value_or(ColorChip{}));
+    slots_[slot] = std::move(window);
+}
+
 Result<void> clsSkinMng::Refresh(int Mode) {
     clsTessarymInterface* window = Window(Mode);
     if (window == nullptr) return {};

@@ -15,7 +15,7 @@
 namespace morvish {
 
 class clsSkinMng {
-public:
+  public:
     static constexpr int kSlots = 12;
 
     clsSkinMng();
@@ -43,10 +43,12 @@ public:
     int CurrentMode() const { return currentMode_; }
     // The window of a slot (1 to 12), or null.
     clsTessarymInterface* Window(int slot) const;
+    // Puts another window into a slot (1 to 12); it is initialised like the others. For tests.
+    void ReplaceWindow(int slot, std::unique_ptr<clsTessarymInterface> window);
     // The window picture presented last (before centring), or null.
     const DirectDrawSurface7* LastPicture() const { return lastPicture_.get(); }
 
-private:
+  private:
     using Operation = SurfaceResult (clsTessarymInterface::*)(int, int, int);
     Result<void> Forward(Operation operation, int Button, int X, int Y);
     // Where a picture of the given size is placed in the drawing area, per axis.
