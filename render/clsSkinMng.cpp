@@ -54,9 +54,7 @@ void clsSkinMng::ClassInitialize(PreviewPane& ShowSkinPictureBox, const std::str
         slots_[slot]->ClassInitialize(*pane_, dirName_, chip);
     }
 
-    std::array<clsTessarymInterface*, kSlots + 1> emulateObject{};
-    for (int slot = 1; slot <= kSlots; ++slot) emulateObject[slot] = slots_[slot].get();
-    static_cast<clsEmuAll&>(*slots_[1]).SetEmulateObject(emulateObject);
+    HandSlotsToAllWindowsView();
 }
 
 clsTessarymInterface* clsSkinMng::Window(int slot) const {
@@ -69,6 +67,13 @@ void clsSkinMng::ReplaceWindow(int slot, std::unique_ptr<clsTessarymInterface> w
     window->ClassInitialize(*pane_, dirName_,
                             mdlMain::LoadColorChip(dirName_).value_or(ColorChip{}));
     slots_[slot] = std::move(window);
+    HandSlotsToAllWindowsView();
+}
+
+void clsSkinMng::HandSlotsToAllWindowsView() {
+    std::array<clsTessarymInterface*, kSlots + 1> emulateObject{};
+    for (int slot = 1; slot <= kSlots; ++slot) emulateObject[slot] = slots_[slot].get();
+    if (auto* all = dynamic_cast<clsEmuAll*>(slots_[1].get())) all->SetEmulateObject(emulateObject);
 }
 
 Result<void> clsSkinMng::Refresh(int Mode) {

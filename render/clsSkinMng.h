@@ -54,6 +54,8 @@ class clsSkinMng {
     // Where a picture of the given size is placed in the drawing area, per axis.
     int Offset(int area, int size) const { return area >= size ? (area - size) / 2 : 0; }
     void PresentSurface(SurfacePtr surface);
+    // Gives the all-windows view in slot 1 the other slots' windows (and their layout).
+    void HandSlotsToAllWindowsView();
     // Pane position to window position for the window of the current mode.
     void ToSurfaceCoords(int& X, int& Y) const;
     int AreaWidth() const;

@@ -2,61 +2,16 @@
 
 #include "render/clsSkinMng.h"
 #include "support/FixtureSkin.h"
+#include "support/RecordingWindow.h"
 
 namespace morvish {
 namespace {
 
+using test::RecordingWindow;
+
 constexpr std::uint32_t kPicture = 0x3366CC;
 constexpr Color kPaneColor = RGB(0xEE, 0xEE, 0xEE);
 constexpr std::uint32_t kPanePixel = 0xEEEEEE;
-
-// A window of a chosen size that paints itself in one colour and remembers what reached it.
-class RecordingWindow : public clsTessarymInterface {
-  public:
-    RecordingWindow(int width, int height) : width_(width), height_(height) {}
-
-    void ClassInitialize(const PreviewPane&, const std::string& DirName,
-                         const ColorChip&) override {
-        dir = DirName;
-    }
-    SurfaceResult MouseDown(int Button, int X, int Y) override {
-        return Record("down", Button, X, Y);
-    }
-    SurfaceResult MouseMove(int Button, int X, int Y) override {
-        return Record("move", Button, X, Y);
-    }
-    SurfaceResult MouseUp(int Button, int X, int Y) override { return Record("up", Button, X, Y); }
-    SurfaceResult MouseDblClick(int Button, int X, int Y) override {
-        return Record("dblclick", Button, X, Y);
-    }
-    SurfaceResult Refresh() override {
-        if (failing) return Failure("skin/basic_interface/broken.bmp: not a BMP file");
-        auto surface = std::make_unique<DirectDrawSurface7>(width_, height_);
-        surface->BltColorFill(RECT{}, ToColor(kPicture));
-        return surface;
-    }
-    RECT getDrawRect() const override { return RECT{0, 0, width_, height_}; }
-
-    void Resize(int width, int height) { width_ = width, height_ = height; }
-
-    std::string dir;
-    std::string last;
-    int button = -1, x = -1, y = -1;
-    int calls = 0;
-    bool answerWithPicture = true;
-    bool failing = false;
-
-  private:
-    SurfaceResult Record(const char* what, int Button, int X, int Y) {
-        last = what, button = Button, x = X, y = Y;
-        ++calls;
-        if (!answerWithPicture) return nullptr;
-        return Refresh();
-    }
-
-    int width_;
-    int height_;
-};
 
 class SkinManager : public ::testing::Test {
   protected:
