@@ -16,7 +16,7 @@ namespace morvish::test {
 Bitmap SolidBitmap(int width, int height, std::uint32_t rgb);
 
 class FixtureSkin {
-public:
+  public:
     FixtureSkin();
     ~FixtureSkin();
     FixtureSkin(const FixtureSkin&) = delete;
@@ -33,19 +33,19 @@ public:
     void WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes);
     void Remove(const std::string& name);
 
-private:
+  private:
     std::string dir_;
 };
 
 // A folder of sample pictures for the duration of a test; restores the previous choice after.
 class FixtureGraphic {
-public:
+  public:
     FixtureGraphic();
     ~FixtureGraphic();
     const std::string& Dir() const { return dir_; }
     void Solid(const std::string& name, int width, int height, std::uint32_t rgb);
 
-private:
+  private:
     std::string dir_;
 };
 
