@@ -6,6 +6,15 @@
 
 namespace morvish {
 
+std::vector<Element> MakeElements(const std::string& folder, std::span<const ElementEntry> table) {
+    std::vector<Element> elements;
+    elements.reserve(table.size());
+    for (const ElementEntry& entry : table) {
+        elements.push_back(Element{folder + std::string(entry.name), entry.x, entry.y});
+    }
+    return elements;
+}
+
 SkinPainter::SkinPainter(int width, int height, Color background)
     : surface_(gDirectDraw.CreateSurface(width, height)) {
     surface_->BltColorFill(RECT{}, background);

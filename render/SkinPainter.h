@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "DirectDrawSurface7.h"
 #include "SkinFont.h"
@@ -26,13 +27,24 @@ struct Element {
     int y = 0;
 };
 
+// One row of an element table as a window writes it: a name relative to a folder (the skin
+// directory, or the sample picture folder) and a position.
+struct ElementEntry {
+    std::string_view name;
+    int x = 0;
+    int y = 0;
+};
+
+// The table with every name turned into a full path under `folder`, in the same order.
+std::vector<Element> MakeElements(const std::string& folder, std::span<const ElementEntry> table);
+
 enum class Blit {
     Keyed,   // magenta pixels of the piece are left out
     Opaque,  // every pixel is copied
 };
 
 class SkinPainter {
-public:
+  public:
     // A new width × height surface filled with `background` (a form colour).
     SkinPainter(int width, int height, Color background);
 
@@ -72,7 +84,7 @@ public:
     // The finished picture, or the first error.
     SurfaceResult Finish();
 
-private:
+  private:
     // Loads a piece: null when the file is missing or drawing has failed.
     SurfacePtr Load(const std::string& path);
     RECT BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode);
@@ -92,6 +104,10 @@ struct HoverSpot {
 
 // Draws the image of every spot that (x, y) lies in, in the order given; none stops the others.
 void DrawHovers(SkinPainter& painter, std::span<const HoverSpot> spots, int x, int y);
+
+// The hit rectangle of a piece that has never been drawn. No point lies in it: an all-zero
+// rectangle would still hold the window's top-left pixel under the inclusive hit test.
+inline constexpr RECT kNeverDrawn{0, 0, -1, -1};
 
 // Stores where a piece was drawn; a piece that was left out keeps the rectangle it had, so a
 // missing button keeps its last place instead of taking another piece's.

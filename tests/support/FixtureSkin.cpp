@@ -1,5 +1,6 @@
 #include "FixtureSkin.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 
@@ -42,7 +43,9 @@ FixtureSkin::~FixtureSkin() {
     fs::remove_all(dir_, error);
 }
 
-std::string FixtureSkin::Path(const std::string& name) const { return ToNativePath(dir_ + name); }
+std::string FixtureSkin::Path(const std::string& name) const {
+    return ToNativePath(dir_ + name);
+}
 
 void FixtureSkin::Solid(const std::string& name, int width, int height, std::uint32_t rgb) {
     Write(name, SolidBitmap(width, height, rgb));
@@ -87,6 +90,25 @@ int CountColor(const DirectDrawSurface7& surface, RECT rect, std::uint32_t rgb) 
 
 bool RegionIs(const DirectDrawSurface7& surface, RECT rect, std::uint32_t rgb) {
     return CountColor(surface, rect, rgb) == rect.Width() * rect.Height();
+}
+
+std::optional<RECT> DifferingRect(const DirectDrawSurface7& a, const DirectDrawSurface7& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return std::nullopt;
+    std::optional<RECT> bounds;
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+            if (a.Pixel(x, y) == b.Pixel(x, y)) continue;
+            if (!bounds) {
+                bounds = RECT{x, y, x + 1, y + 1};
+                continue;
+            }
+            bounds->Left = std::min(bounds->Left, x);
+            bounds->Top = std::min(bounds->Top, y);
+            bounds->Right = std::max(bounds->Right, x + 1);
+            bounds->Bottom = std::max(bounds->Bottom, y + 1);
+        }
+    }
+    return bounds;
 }
 
 }  // namespace morvish::test

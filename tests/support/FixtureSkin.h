@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,5 +54,9 @@ class FixtureGraphic {
 bool RegionIs(const DirectDrawSurface7& surface, RECT rect, std::uint32_t rgb);
 // Number of pixels of the rectangle that have the colour.
 int CountColor(const DirectDrawSurface7& surface, RECT rect, std::uint32_t rgb);
+
+// The smallest rectangle (right and bottom exclusive) that holds every pixel in which two
+// surfaces of the same size differ; nothing when they are equal or their sizes differ.
+std::optional<RECT> DifferingRect(const DirectDrawSurface7& a, const DirectDrawSurface7& b);
 
 }  // namespace morvish::test
