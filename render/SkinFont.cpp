@@ -27,6 +27,7 @@
 #include <array>
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -42,6 +43,8 @@ constexpr int kPointsPerInch = 72;
 constexpr int kSmallestPoints = 1;
 constexpr int kLargestPoints = 288;
 constexpr char32_t kReplacementCharacter = 0xFFFD;
+// Code points below this are cached in a table rather than a hash map.
+constexpr char32_t kDirectGlyphs = 0x100;
 
 // What the program needs of each face, and where a user gets it.
 struct FaceWanted {
@@ -189,7 +192,14 @@ class FreeTypeFont final : public SkinFont {
     int Ascent() const override { return ascent_; }
 
   private:
+    // Latin text (the English face, and the Latin parts of Japanese texts) is looked up directly.
+    // Both containers keep their glyphs in place, so the references handed out stay valid.
     const Glyph& GlyphFor(char32_t code) const {
+        if (code < kDirectGlyphs) {
+            std::unique_ptr<Glyph>& direct = directGlyphs_[code];
+            if (!direct) direct = std::make_unique<Glyph>(Render(code));
+            return *direct;
+        }
         auto found = glyphs_.find(code);
         if (found != glyphs_.end()) return found->second;
         return glyphs_.emplace(code, Render(code)).first->second;
@@ -215,6 +225,7 @@ class FreeTypeFont final : public SkinFont {
     FT_Size size_;
     int ascent_;
     int descent_;
+    mutable std::array<std::unique_ptr<Glyph>, kDirectGlyphs> directGlyphs_;
     mutable std::unordered_map<char32_t, Glyph> glyphs_;
 };
 
