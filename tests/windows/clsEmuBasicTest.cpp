@@ -5,14 +5,18 @@
 #include "render/DirectDrawSurface7.h"
 #include "render/mdlMain.h"
 #include "support/FixtureSkin.h"
+#include "support/WindowProbe.h"
 
 namespace morvish {
 namespace {
 
+using test::ChangedRect;
+using test::ColorChipPicture;
 using test::CountColor;
-using test::DifferingRect;
 using test::FixtureSkin;
+using test::PictureOf;
 using test::RegionIs;
+using test::ReturnsNothing;
 
 // Pixel colours (0x00RRGGBB) of the fixture skin's pieces.
 constexpr std::uint32_t kPaneColor = 0x404040;
@@ -45,18 +49,6 @@ std::string Piece(const std::string& name) {
     return "basic_interface\\" + name + ".bmp";
 }
 
-// A colour chip picture: cell k (1 to 14) of 4 × 4 pixels in colour `cells[k]`.
-Bitmap ChipPicture(const std::array<std::uint32_t, 15>& cells) {
-    Bitmap chip = test::SolidBitmap(32, 8, 0);
-    for (int k = 1; k <= 14; ++k) {
-        const int left = ((k - 1) % 8) * 4, top = ((k - 1) / 8) * 4;
-        for (int y = top; y < top + 4; ++y) {
-            for (int x = left; x < left + 4; ++x) chip.pixels[std::size_t(y * 32 + x)] = cells[k];
-        }
-    }
-    return chip;
-}
-
 class BasicWindow : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -84,23 +76,9 @@ class BasicWindow : public ::testing::Test {
 
     void Initialize() { window.ClassInitialize(pane, skin.Dir(), ColorChip{}); }
 
-    SurfacePtr Draw() {
-        SurfaceResult picture = window.Refresh();
-        EXPECT_TRUE(picture.has_value());
-        return picture ? std::move(*picture) : nullptr;
-    }
-
-    static SurfacePtr Take(SurfaceResult result) {
-        EXPECT_TRUE(result.has_value());
-        return result ? std::move(*result) : nullptr;
-    }
-
-    // Where the picture of a mouse operation differs from a plain refresh.
+    SurfacePtr Draw() { return PictureOf(window.Refresh()); }
     std::optional<RECT> Lit(SurfaceResult operation) {
-        SurfacePtr lit = Take(std::move(operation));
-        SurfacePtr plain = Draw();
-        if (!lit || !plain) return RECT{-1, -1, -1, -1};
-        return DifferingRect(*lit, *plain);
+        return ChangedRect(window, std::move(operation));
     }
 
     FixtureSkin skin;
@@ -120,7 +98,7 @@ TEST_F(BasicWindow, MinimiseButtonTogglesWithTheLeftButtonOnly) {
     EXPECT_EQ(Lit(window.MouseDown(4, 270, 5)), kMinimiseButton);
     EXPECT_EQ(window.getDrawRect(), (RECT{0, 0, 280, 120}));
 
-    SurfacePtr bar = Take(window.MouseDown(1, 270, 5));
+    SurfacePtr bar = PictureOf(window.MouseDown(1, 270, 5));
     ASSERT_TRUE(bar);
     EXPECT_EQ(window.getDrawRect(), (RECT{0, 0, 280, 34}));
     EXPECT_EQ(bar->Width(), 280);
@@ -129,7 +107,7 @@ TEST_F(BasicWindow, MinimiseButtonTogglesWithTheLeftButtonOnly) {
     EXPECT_TRUE(RegionIs(*bar, RECT{3, 3, 13, 13}, kBaseOff));
     EXPECT_TRUE(RegionIs(*bar, kMinimiseButton, kMiniOff));
 
-    SurfacePtr full = Take(window.MouseDown(1, 266 + 11, 3 + 11));  // the inclusive corner
+    SurfacePtr full = PictureOf(window.MouseDown(1, 266 + 11, 3 + 11));  // the inclusive corner
     ASSERT_TRUE(full);
     EXPECT_EQ(window.getDrawRect(), (RECT{0, 0, 280, 120}));
     EXPECT_EQ(full->Height(), 120);
@@ -178,7 +156,7 @@ TEST_F(BasicWindow, GaugeBodiesCoverTheRightEndsTheyReach) {
 TEST_F(BasicWindow, ExperienceBarsTakeTheChipReadAtEveryRefresh) {
     std::array<std::uint32_t, 15> cells{};
     cells[7] = 0x112233, cells[8] = 0x445566, cells[9] = 0x778899;
-    skin.Write("colorchip.bmp", ChipPicture(cells));
+    skin.Write("colorchip.bmp", ColorChipPicture(cells));
     SurfacePtr picture = Draw();
     ASSERT_TRUE(picture);
     // Frame 102 × 6, track 100 × 4 inside it, fills of 14 and 64 pixels.
@@ -191,7 +169,7 @@ TEST_F(BasicWindow, ExperienceBarsTakeTheChipReadAtEveryRefresh) {
 
     // A changed chip shows at the next refresh, without initialising the window again.
     cells[9] = 0xAA0055;
-    skin.Write("colorchip.bmp", ChipPicture(cells));
+    skin.Write("colorchip.bmp", ColorChipPicture(cells));
     picture = Draw();
     ASSERT_TRUE(picture);
     EXPECT_TRUE(RegionIs(*picture, RECT{86, 79, 100, 83}, 0xAA0055));
@@ -220,27 +198,27 @@ TEST_F(BasicWindow, MenuButtonsLightOnAndShowTheDisabledLookForTheRightButton) {
     // Plain move, left press and middle press: the on look; right press or right-held move:
     // the disabled look. Each change lies exactly on the button.
     for (int button : {0, 1, 4}) {
-        SurfacePtr lit = Take(window.MouseMove(button, 220, 30));
+        SurfacePtr lit = PictureOf(window.MouseMove(button, 220, 30));
         ASSERT_TRUE(lit);
         EXPECT_TRUE(RegionIs(*lit, kStatusButton, kButtonOn)) << button;
         EXPECT_EQ(Lit(window.MouseMove(button, 220, 30)), kStatusButton);
     }
     EXPECT_EQ(Lit(window.MouseDown(1, 220, 30)), kStatusButton);
     for (int button : {2}) {
-        SurfacePtr down = Take(window.MouseDown(button, 220, 30));
+        SurfacePtr down = PictureOf(window.MouseDown(button, 220, 30));
         ASSERT_TRUE(down);
         EXPECT_TRUE(RegionIs(*down, kStatusButton, kButtonDis));
-        SurfacePtr move = Take(window.MouseMove(button, 220, 30));
+        SurfacePtr move = PictureOf(window.MouseMove(button, 220, 30));
         ASSERT_TRUE(move);
         EXPECT_TRUE(RegionIs(*move, kStatusButton, kButtonDis));
     }
     // The friend button, bottom right.
-    SurfacePtr friendLit = Take(window.MouseMove(2, 250, 100));
+    SurfacePtr friendLit = PictureOf(window.MouseMove(2, 250, 100));
     ASSERT_TRUE(friendLit);
     EXPECT_TRUE(RegionIs(*friendLit, RECT{243, 94, 273, 114}, kButtonDis));
 
     // The base and minimise buttons have no disabled look: the right button lights them on.
-    SurfacePtr base = Take(window.MouseMove(2, 5, 5));
+    SurfacePtr base = PictureOf(window.MouseMove(2, 5, 5));
     ASSERT_TRUE(base);
     EXPECT_TRUE(RegionIs(*base, RECT{3, 3, 13, 13}, kBaseOn));
 
@@ -293,7 +271,7 @@ TEST_F(BasicWindow, NeverDrawnMinimiseButtonDoesNotReact) {
 
 TEST_F(BasicWindow, MinimisedBarAnswersOnlyItsTwoButtons) {
     Draw();
-    ASSERT_TRUE(Take(window.MouseDown(1, 270, 5)));
+    ASSERT_TRUE(PictureOf(window.MouseDown(1, 270, 5)));
 
     SurfacePtr plain = Draw();
     ASSERT_TRUE(plain);
@@ -307,9 +285,7 @@ TEST_F(BasicWindow, MinimisedBarAnswersOnlyItsTwoButtons) {
     // Presses other than a left one on the minimise button give nothing new to show.
     for (auto [button, x, y] : {std::tuple{2, 270, 5}, std::tuple{4, 270, 5}, std::tuple{1, 5, 5},
                                 std::tuple{1, 150, 20}}) {
-        SurfaceResult result = window.MouseDown(button, x, y);
-        ASSERT_TRUE(result.has_value());
-        EXPECT_EQ(*result, nullptr);
+        EXPECT_TRUE(ReturnsNothing(window.MouseDown(button, x, y))) << button << " " << x;
     }
     EXPECT_EQ(window.getDrawRect().Bottom, 34);
 
@@ -324,11 +300,8 @@ TEST_F(BasicWindow, MinimisedBarAnswersOnlyItsTwoButtons) {
 TEST_F(BasicWindow, MouseUpAndDoubleClickNeverChangeThePicture) {
     Draw();
     for (int button : {0, 1, 2}) {
-        SurfaceResult up = window.MouseUp(button, 270, 5);
-        SurfaceResult click = window.MouseDblClick(button, 270, 5);
-        ASSERT_TRUE(up.has_value() && click.has_value());
-        EXPECT_EQ(*up, nullptr);
-        EXPECT_EQ(*click, nullptr);
+        EXPECT_TRUE(ReturnsNothing(window.MouseUp(button, 270, 5)));
+        EXPECT_TRUE(ReturnsNothing(window.MouseDblClick(button, 270, 5)));
     }
     EXPECT_EQ(window.getDrawRect().Bottom, 120);
 }
