@@ -103,6 +103,9 @@ TEST(RenderProgram, ExitStatusTellsUsageFromDrawingFailures) {
     EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + "missing -o " + out), 2);
     EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " --events " + events + " -o " + out), 2);
     EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " -o " + skin.Dir() + "no/such/dir/out.png"), 1);
+
+    skin.WriteBytes("basic_interface\\basewin_bg.bmp", {'B', 'M', 1, 2, 3});
+    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " -o " + out), 1);
 }
 
 TEST(RenderProgram, WritesTheShownWindowAtItsOwnSize) {
