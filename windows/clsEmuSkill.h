@@ -1,15 +1,20 @@
 #pragma once
-// The skill window. (Placeholder: draws only its background until the window is built.)
+// The skill window: a list of four sample skills with icons, a skill-up button and level arrows,
+// a button bar with the remaining skill points, and the description panel of the first skill.
+// A left press selects a row (highlighted in a colour of the skin's colour chip), a right press
+// clears the selection, and the minimise button folds the window to its title bar.
 
+#include <array>
 #include <string>
 
 #include "render/PreviewPane.h"
+#include "render/SkinPainter.h"
 #include "render/clsTessarymInterface.h"
 
 namespace morvish {
 
 class clsEmuSkill : public clsTessarymInterface {
-public:
+  public:
     void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
                          const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
@@ -19,10 +24,24 @@ public:
     SurfaceResult Refresh() override;
     RECT getDrawRect() const override;
 
-private:
+    bool Minimized() const { return minimized_; }
+    // The selected row, 1 to 4, or 0 when none is selected.
+    int SelectedRow() const { return selectedRow_; }
+
+  private:
+    // Draws the window in its current state and renews the hit rectangles of what it drew.
+    SkinPainter Paint();
+    void PaintList(SkinPainter& painter);
+    void PaintDescription(SkinPainter& painter);
+
     const PreviewPane* pane_ = nullptr;
     std::string dir_;
     ColorChip chip_{};
+    // Indexed as the window's element numbers 1 to 31; entry 0 is unused.
+    std::array<Element, 32> elements_{};
+    std::array<RECT, 32> hits_{};
+    bool minimized_ = false;
+    int selectedRow_ = 0;
 };
 
 }  // namespace morvish
