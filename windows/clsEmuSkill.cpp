@@ -50,15 +50,8 @@ enum : int {
     kSkillPicture,
 };
 
-struct ElementEntry {
-    const char* name;
-    int x;
-    int y;
-    bool sample = false;  // a picture of the program's own, not of the skin
-};
-
-// Elements 1 to 31 in order.
-constexpr ElementEntry kElements[] = {
+// Elements 1 to 31 in order. The two sample pictures are the program's own, not the skin's.
+constexpr std::array<ElementEntry, 31> kElements{{
     {"basic_interface\\titlebar_left.bmp", 0, 0},
     {"basic_interface\\titlebar_mid.bmp", 12, 0},
     {"basic_interface\\titlebar_right.bmp", 268, 0},
@@ -67,7 +60,7 @@ constexpr ElementEntry kElements[] = {
     {"basic_interface\\btnbar_left2.bmp", 0, 155},
     {"basic_interface\\btnbar_mid2.bmp", 21, 155},
     {"basic_interface\\btnbar_right2.bmp", 259, 155},
-    {"skill1.bmp", 40, 17, true},
+    {"skill1.bmp", 40, 17},
     {"basic_interface\\sys_base_off.bmp", 3, 3},
     {"basic_interface\\sys_mini_off.bmp", 252, 3},
     {"basic_interface\\sys_close_off.bmp", 266, 3},
@@ -89,9 +82,9 @@ constexpr ElementEntry kElements[] = {
     {"basic_interface\\skillcollection.bmp", 0, 189},
     {"basic_interface\\sys_close_off.bmp", 266, 192},
     {"basic_interface\\sys_close_on.bmp", 266, 192},
-    {"skill2.bmp", 10, 200, true},
-};
-static_assert(std::size(kElements) == kSkillPicture);
+    {"skill2.bmp", 10, 200},
+}};
+static_assert(kElements.size() == kSkillPicture);
 
 // Skill row k (1 to 4): fixed, whatever is drawn there.
 constexpr RECT RowRect(int row) {
@@ -165,12 +158,13 @@ void clsEmuSkill::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const s
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;
-    for (int index = 1; index <= kSkillPicture; ++index) {
-        const ElementEntry& entry = kElements[index - 1];
-        const std::string path = entry.sample ? SamplePicturePath(entry.name) : dir_ + entry.name;
-        elements_[index] = Element{path, entry.x, entry.y};
+    // Entry 0 is unused, so that the entries keep the window's element numbers.
+    elements_ = MakeElements(dir_, kElements);
+    elements_.insert(elements_.begin(), Element{});
+    for (int sample : {kSkillIcons, kSkillPicture}) {
+        elements_[sample].path = SamplePicturePath(std::string(kElements[sample - 1].name));
     }
-    hits_ = {};
+    hits_.fill(kNeverDrawn);
     for (int row = 1; row <= kRows; ++row) hits_[row] = RowRect(row);
     minimized_ = false;
     selectedRow_ = 0;

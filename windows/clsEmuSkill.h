@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "render/PreviewPane.h"
 #include "render/SkinPainter.h"
@@ -38,7 +39,7 @@ class clsEmuSkill : public clsTessarymInterface {
     std::string dir_;
     ColorChip chip_{};
     // Indexed as the window's element numbers 1 to 31; entry 0 is unused.
-    std::array<Element, 32> elements_{};
+    std::vector<Element> elements_;
     std::array<RECT, 32> hits_{};
     bool minimized_ = false;
     int selectedRow_ = 0;
