@@ -3,6 +3,7 @@
 #include "render/PreviewPane.h"
 #include "render/mdlMain.h"
 #include "support/FixtureSkin.h"
+#include "support/WindowProbe.h"
 #include "windows/clsEmuSkill.h"
 
 namespace morvish {
@@ -35,7 +36,7 @@ class SkillWindow : public ::testing::Test {
     void SetUp() override {
         std::array<std::uint32_t, 15> chip{};
         chip[1] = kListBox, chip[2] = kChip2, chip[3] = kChip3, chip[4] = kChip4;
-        skin.Write("colorchip.bmp", test::ColorChipBitmap(chip));
+        skin.Write("colorchip.bmp", test::ColorChipPicture(chip));
         skin.Solid("basic_interface\\titlebar_left.bmp", 12, 17, 0x110000);
         skin.Solid("basic_interface\\titlebar_mid.bmp", 12, 17, 0x220000);
         skin.Solid("basic_interface\\titlebar_right.bmp", 12, 17, 0x330000);
@@ -56,13 +57,12 @@ class SkillWindow : public ::testing::Test {
         window.ClassInitialize(pane, skin.Dir(), ColorChip{});
     }
 
+    // The picture of an operation; a failure is reported and gives a 1 × 1 stand-in.
     static SurfacePtr Picture(SurfaceResult result) {
-        EXPECT_TRUE(result.has_value()) << (result ? "" : result.error().message);
-        if (!result || !*result) {
-            ADD_FAILURE() << "no picture";
-            return std::make_unique<DirectDrawSurface7>(1, 1);
-        }
-        return std::move(*result);
+        SurfacePtr picture = test::PictureOf(std::move(result));
+        if (picture) return picture;
+        ADD_FAILURE() << "no picture";
+        return std::make_unique<DirectDrawSurface7>(1, 1);
     }
     SurfacePtr Refreshed() { return Picture(window.Refresh()); }
 
@@ -173,7 +173,7 @@ TEST_F(SkillWindow, ColourChipIsReadAnewAtEveryRefresh) {
 
     std::array<std::uint32_t, 15> changed{};
     changed[1] = 0x0A0B0C;
-    skin.Write("colorchip.bmp", test::ColorChipBitmap(changed));
+    skin.Write("colorchip.bmp", test::ColorChipPicture(changed));
     EXPECT_EQ(Refreshed()->Pixel(100, 150), 0x0A0B0Cu);
 
     skin.Remove("colorchip.bmp");
