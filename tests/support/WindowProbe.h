@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "render/Bitmap.h"
+#include "render/PreviewPane.h"
 #include "render/clsTessarymInterface.h"
 #include "support/FixtureSkin.h"
 
@@ -49,5 +50,27 @@ inline Bitmap ColorChipPicture(const std::array<std::uint32_t, 15>& cells) {
     }
     return chip;
 }
+
+// The background colour (0x00RRGGBB) of the pane in a window fixture.
+inline constexpr std::uint32_t kFixturePaneColor = 0x404040;
+
+// A window of type Window on a fixture skin and a pane of the fixture background colour. The
+// test writes its pieces into `skin`, then calls Initialize.
+template <class Window>
+class WindowFixture : public ::testing::Test {
+  protected:
+    void Initialize(const ColorChip& chip = ColorChip{}) {
+        window.ClassInitialize(pane, skin.Dir(), chip);
+    }
+    SurfacePtr Draw() { return PictureOf(window.Refresh()); }
+    // Where a mouse operation's picture differs from a plain refresh.
+    std::optional<RECT> Lit(SurfaceResult operation) {
+        return ChangedRect(window, std::move(operation));
+    }
+
+    FixtureSkin skin;
+    MemoryPreviewPane pane{400, 300, ToColor(kFixturePaneColor)};
+    Window window;
+};
 
 }  // namespace morvish::test

@@ -19,7 +19,7 @@ using test::RegionIs;
 using test::ReturnsNothing;
 
 // Pixel colours (0x00RRGGBB) of the fixture skin.
-constexpr std::uint32_t kPaneColor = 0x404040;
+constexpr std::uint32_t kPaneColor = test::kFixturePaneColor;
 constexpr std::uint32_t kBox = 0xD0D0F0;
 constexpr std::uint32_t kNormal = 0x3060C0;
 constexpr std::uint32_t kHover = 0xF0E040;
@@ -47,7 +47,7 @@ std::array<std::uint32_t, 15> ChipCells() {
     return cells;
 }
 
-class MessageBox : public ::testing::Test {
+class MessageBox : public test::WindowFixture<clsEmnuMsgBox> {
   protected:
     void SetUp() override {
         skin.Solid("win_msgbox.bmp", 280, 120, kBox);
@@ -57,17 +57,8 @@ class MessageBox : public ::testing::Test {
             skin.Solid(Look(k, 'c'), kButtonWidth, kButtonHeight, kPressed);
         }
         skin.Write("colorchip.bmp", ColorChipPicture(ChipCells()));
-        window.ClassInitialize(pane, skin.Dir(), ColorChip{});
+        Initialize();
     }
-
-    SurfacePtr Draw() { return PictureOf(window.Refresh()); }
-    std::optional<RECT> Lit(SurfaceResult operation) {
-        return ChangedRect(window, std::move(operation));
-    }
-
-    FixtureSkin skin;
-    MemoryPreviewPane pane{400, 300, ToColor(kPaneColor)};
-    clsEmnuMsgBox window;
 };
 
 TEST_F(MessageBox, TwoBoxesTextFieldProgressBarAndButtons) {

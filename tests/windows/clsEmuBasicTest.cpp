@@ -19,7 +19,7 @@ using test::RegionIs;
 using test::ReturnsNothing;
 
 // Pixel colours (0x00RRGGBB) of the fixture skin's pieces.
-constexpr std::uint32_t kPaneColor = 0x404040;
+constexpr std::uint32_t kPaneColor = test::kFixturePaneColor;
 constexpr std::uint32_t kBackground = 0x3050A0;
 constexpr std::uint32_t kBar = 0x50A030;
 constexpr std::uint32_t kBaseOff = 0x101080;
@@ -49,7 +49,7 @@ std::string Piece(const std::string& name) {
     return "basic_interface\\" + name + ".bmp";
 }
 
-class BasicWindow : public ::testing::Test {
+class BasicWindow : public test::WindowFixture<clsEmuBasic> {
   protected:
     void SetUp() override {
         skin.Solid(Piece("basewin_bg"), 280, 120, kBackground);
@@ -73,17 +73,6 @@ class BasicWindow : public ::testing::Test {
         skin.Solid(Piece("gzered_right"), 4, 8, kRedRight);
         Initialize();
     }
-
-    void Initialize() { window.ClassInitialize(pane, skin.Dir(), ColorChip{}); }
-
-    SurfacePtr Draw() { return PictureOf(window.Refresh()); }
-    std::optional<RECT> Lit(SurfaceResult operation) {
-        return ChangedRect(window, std::move(operation));
-    }
-
-    FixtureSkin skin;
-    MemoryPreviewPane pane{400, 300, ToColor(kPaneColor)};
-    clsEmuBasic window;
 };
 
 constexpr RECT kStatusButton{207, 22, 237, 42};
