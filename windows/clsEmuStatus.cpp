@@ -1,26 +1,95 @@
 #include "clsEmuStatus.h"
 
-#include "render/SkinPainter.h"
+#include "render/mdlMain.h"
 
 namespace morvish {
 
-void clsEmuStatus::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                            const ColorChip& ColorChip) {
+namespace {
+
+constexpr std::array<ElementEntry, 10> kElementTable{{
+    {"basic_interface\\titlebar_fix.bmp", 0, 0},
+    {"basic_interface\\sys_base_off.bmp", 3, 3},
+    {"basic_interface\\sys_mini_off.bmp", 252, 3},
+    {"basic_interface\\sys_close_off.bmp", 266, 3},
+    {"basic_interface\\sys_base_on.bmp", 3, 3},
+    {"basic_interface\\sys_mini_on.bmp", 252, 3},
+    {"basic_interface\\sys_close_on.bmp", 266, 3},
+    {"basic_interface\\statwin0_bg.bmp", 0, 17},
+    {"basic_interface\\statwin1_bg.bmp", 0, 17},
+    {"basic_interface\\arw_right.bmp", 88, 71},
+}};
+
+constexpr int kArrow = 9;
+// The second arrow lies 32 pixels below the first.
+constexpr int kArrowStep = 32;
+
+constexpr char kTitle[] = "ステータス";
+
+struct SampleText {
+    int x;
+    int y;
+    const char* text;
+};
+
+// Page 0's figures, column by column: the two columns of six, then the values to the right.
+constexpr std::array<SampleText, 21> kPage0Texts{{
+    {54, 22, "31"},       {54, 38, "40"},     {54, 54, "41"},      {54, 70, "4"},
+    {54, 86, "31"},       {54, 102, "5"},     {108, 22, "5"},      {108, 38, "5"},
+    {108, 54, "6"},       {108, 70, "2"},     {108, 86, "4"},      {108, 102, "2"},
+    {156, 21, "161 + 0"}, {168, 37, "4 ~ 4"}, {180, 53, "84"},     {186, 69, "0"},
+    {237, 21, "25 + 41"}, {249, 37, "0 + 4"}, {243, 53, "93 + 0"}, {249, 69, "0 + 0"},
+    {267, 85, "2"},
+}};
+
+}  // namespace
+
+void clsEmuStatus::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                   const std::string& DirName, const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;
+    elements_ = MakeElements(dir_, kElementTable);
+    hit_.fill(kNeverDrawn);
+    PagedWindowFrame::PlaceTabs(hit_);
+    frame_ = PagedWindowFrame{};
 }
 
-SurfaceResult clsEmuStatus::MouseDown(int, int, int) { return nullptr; }
-SurfaceResult clsEmuStatus::MouseMove(int, int, int) { return nullptr; }
-SurfaceResult clsEmuStatus::MouseUp(int, int, int) { return nullptr; }
-SurfaceResult clsEmuStatus::MouseDblClick(int, int, int) { return nullptr; }
+SkinPainter clsEmuStatus::Paint() {
+    SkinPainter p = frame_.Paint(*pane_, elements_, hit_, kTitle);
+    if (!frame_.ShowsPage0()) return p;
+    p.Tile(elements_[kArrow], 2, 0, kArrowStep);
+    // The text colour stays black from the title.
+    const SkinFont* english8 = mdlMain::GetSkinFont(2, 8);
+    for (const SampleText& text : kPage0Texts) {
+        p.Text(english8, 0x000000, text.x, text.y, text.text);
+    }
+    return p;
+}
+
+SurfaceResult clsEmuStatus::MouseDown(int Button, int X, int Y) {
+    if (!frame_.Press(hit_, Button, X, Y)) return nullptr;
+    return Refresh();
+}
+
+SurfaceResult clsEmuStatus::MouseMove(int, int X, int Y) {
+    SkinPainter p = Paint();
+    DrawHovers(p, PagedWindowFrame::ButtonHovers(elements_, hit_), X, Y);
+    return p.Finish();
+}
+
+SurfaceResult clsEmuStatus::MouseUp(int, int, int) {
+    return nullptr;
+}
+SurfaceResult clsEmuStatus::MouseDblClick(int, int, int) {
+    return nullptr;
+}
 
 SurfaceResult clsEmuStatus::Refresh() {
-    SkinPainter painter(280, 120, pane_->BackColor());
-    return painter.Finish();
+    return Paint().Finish();
 }
 
-RECT clsEmuStatus::getDrawRect() const { return RECT{0, 0, 280, 120}; }
+RECT clsEmuStatus::getDrawRect() const {
+    return frame_.DrawRect();
+}
 
 }  // namespace morvish

@@ -1,15 +1,22 @@
 #pragma once
-// The status window. (Placeholder: draws only its background until the window is built.)
+// The character status window: a title bar with the system, minimise and close buttons over one
+// of two pages. The first page shows sample figures and two arrows, the second only its
+// background. Tabs at the left edge switch the page; the minimise button shrinks the window to
+// its title bar; the three buttons light up under the pointer.
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "render/PreviewPane.h"
+#include "render/SkinPainter.h"
 #include "render/clsTessarymInterface.h"
+#include "windows/PagedWindowFrame.h"
 
 namespace morvish {
 
 class clsEmuStatus : public clsTessarymInterface {
-public:
+  public:
     void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
                          const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
@@ -19,10 +26,15 @@ public:
     SurfaceResult Refresh() override;
     RECT getDrawRect() const override;
 
-private:
+  private:
+    SkinPainter Paint();
+
     const PreviewPane* pane_ = nullptr;
     std::string dir_;
     ColorChip chip_{};
+    std::vector<Element> elements_;
+    std::array<RECT, 9> hit_{};
+    PagedWindowFrame frame_;
 };
 
 }  // namespace morvish
