@@ -1,15 +1,20 @@
 #pragma once
-// The trade window. (Placeholder: draws only its background until the window is built.)
+// The trade window: the user's own item panel and the partner's, the zeny fields and the OK,
+// exchange and cancel buttons. A left click on a panel shows it locked, any other button clears
+// it; the buttons show their hover, pressed and (with the right button) disabled looks.
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "render/PreviewPane.h"
+#include "render/SkinPainter.h"
 #include "render/clsTessarymInterface.h"
 
 namespace morvish {
 
 class clsEmuTrade : public clsTessarymInterface {
-public:
+  public:
     void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
                          const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
@@ -19,10 +24,21 @@ public:
     SurfaceResult Refresh() override;
     RECT getDrawRect() const override;
 
-private:
+    // Panel 0 is the user's own, panel 1 the partner's.
+    bool Locked(int panel) const { return locked_[panel]; }
+
+  private:
+    static constexpr int kElementCount = 14;
+
+    // Draws the window in its current state and renews the buttons' hit rectangles.
+    SkinPainter Paint();
+
     const PreviewPane* pane_ = nullptr;
     std::string dir_;
     ColorChip chip_{};
+    std::vector<Element> elements_;
+    std::array<RECT, kElementCount> hits_{};
+    std::array<bool, 2> locked_{};
 };
 
 }  // namespace morvish
