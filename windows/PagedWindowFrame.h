@@ -8,7 +8,9 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "render/PreviewPane.h"
 #include "render/SkinPainter.h"
@@ -30,8 +32,27 @@ struct PagedWindowFrame {
     static constexpr RECT kTabOfPage0{5, 18, 18, 42};
     static constexpr RECT kTabOfPage1{5, 43, 18, 67};
 
+    // Elements 0 to 6, the same in both windows.
+    static constexpr std::array<ElementEntry, 7> kBarElements{{
+        {"basic_interface\\titlebar_fix.bmp", 0, 0},
+        {"basic_interface\\sys_base_off.bmp", 3, 3},
+        {"basic_interface\\sys_mini_off.bmp", 252, 3},
+        {"basic_interface\\sys_close_off.bmp", 266, 3},
+        {"basic_interface\\sys_base_on.bmp", 3, 3},
+        {"basic_interface\\sys_mini_on.bmp", 252, 3},
+        {"basic_interface\\sys_close_on.bmp", 266, 3},
+    }};
+
     int page = 0;
     bool minimised = false;
+
+    // A window's element table: the bar's seven elements, then the window's own from 7 on.
+    static std::vector<Element> MakeTable(const std::string& folder,
+                                          std::span<const ElementEntry> own) {
+        std::vector<Element> elements = MakeElements(folder, kBarElements);
+        for (Element& element : MakeElements(folder, own)) elements.push_back(std::move(element));
+        return elements;
+    }
 
     bool ShowsPage0() const { return !minimised && page == 0; }
     RECT DrawRect() const { return RECT{0, 0, kWidth, minimised ? kBarHeight : kOpenHeight}; }

@@ -1,15 +1,24 @@
 #pragma once
-// The option window. (Placeholder: draws only its background until the window is built.)
+// The option window: a title bar with the system, minimise and close buttons over one of two
+// pages. The first page carries sample controls: two horizontal scroll bars, five check boxes,
+// a text box button beside "<Basic Skin>" and their labels; the second shows only its
+// background. Tabs at the left edge switch the page, the minimise button shrinks the window to
+// its title bar, the buttons light up under the pointer, and the text box button shows its
+// pressed look while the left button is held.
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "render/PreviewPane.h"
+#include "render/SkinPainter.h"
 #include "render/clsTessarymInterface.h"
+#include "windows/PagedWindowFrame.h"
 
 namespace morvish {
 
 class clsEmuOption : public clsTessarymInterface {
-public:
+  public:
     void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
                          const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
@@ -19,10 +28,15 @@ public:
     SurfaceResult Refresh() override;
     RECT getDrawRect() const override;
 
-private:
+  private:
+    SkinPainter Paint();
+
     const PreviewPane* pane_ = nullptr;
     std::string dir_;
     ColorChip chip_{};
+    std::vector<Element> elements_;
+    std::array<RECT, 14> hit_{};
+    PagedWindowFrame frame_;
 };
 
 }  // namespace morvish

@@ -6,14 +6,8 @@ namespace morvish {
 
 namespace {
 
-constexpr std::array<ElementEntry, 10> kElementTable{{
-    {"basic_interface\\titlebar_fix.bmp", 0, 0},
-    {"basic_interface\\sys_base_off.bmp", 3, 3},
-    {"basic_interface\\sys_mini_off.bmp", 252, 3},
-    {"basic_interface\\sys_close_off.bmp", 266, 3},
-    {"basic_interface\\sys_base_on.bmp", 3, 3},
-    {"basic_interface\\sys_mini_on.bmp", 252, 3},
-    {"basic_interface\\sys_close_on.bmp", 266, 3},
+// The window's own elements, numbered on from the title bar's seven (0 to 6).
+constexpr std::array<ElementEntry, 3> kOwnElements{{
     {"basic_interface\\statwin0_bg.bmp", 0, 17},
     {"basic_interface\\statwin1_bg.bmp", 0, 17},
     {"basic_interface\\arw_right.bmp", 88, 71},
@@ -48,7 +42,7 @@ void clsEmuStatus::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;
-    elements_ = MakeElements(dir_, kElementTable);
+    elements_ = PagedWindowFrame::MakeTable(dir_, kOwnElements);
     hit_.fill(kNeverDrawn);
     PagedWindowFrame::PlaceTabs(hit_);
     frame_ = PagedWindowFrame{};
