@@ -1,26 +1,156 @@
 #include "clsEmuFriend.h"
 
-#include "render/SkinPainter.h"
+#include "render/mdlMain.h"
 
 namespace morvish {
 
-void clsEmuFriend::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                            const ColorChip& ColorChip) {
+namespace {
+
+constexpr int kWidth = 212;
+constexpr int kHeight = 155;
+
+constexpr ElementEntry kPieces[] = {
+    {"basic_interface\\titlebar_left.bmp", 0, 0},
+    {"basic_interface\\titlebar_mid.bmp", 12, 0},
+    {"basic_interface\\titlebar_right.bmp", 200, 0},
+    {"basic_interface\\mesbtn_left.bmp", 0, 115},
+    {"basic_interface\\mesbtn_mid.bmp", 7, 115},
+    {"basic_interface\\mesbtn_right.bmp", 205, 115},
+    {"basic_interface\\btnbar_left.bmp", 0, 134},
+    {"basic_interface\\btnbar_mid.bmp", 21, 134},
+    {"basic_interface\\btnbar_right.bmp", 191, 134},
+    {"basic_interface\\grp_leader.bmp", 4, 21},
+    {"basic_interface\\grp_offline.bmp", 4, 39},
+    {"basic_interface\\grp_online.bmp", 4, 57},
+    {"radiobtn_off.bmp", 4, 139},
+    {"radiobtn_on.bmp", 64, 139},
+    {"btn_resize.bmp", 197, 140},
+    {"basic_interface\\sys_base_off.bmp", 3, 3},
+    {"basic_interface\\sys_base_on.bmp", 3, 3},
+    {"basic_interface\\sys_close_off.bmp", 198, 3},
+    {"basic_interface\\sys_close_on.bmp", 198, 3},
+    {"basic_interface\\mesbtn_01.bmp", 5, 115},
+    {"basic_interface\\mesbtn_01_a.bmp", 5, 115},
+    {"basic_interface\\mesbtn_01_b.bmp", 5, 115},
+    {"basic_interface\\mesbtn_02.bmp", 31, 115},
+    {"basic_interface\\mesbtn_02_a.bmp", 31, 115},
+    {"basic_interface\\mesbtn_02_b.bmp", 31, 115},
+    {"basic_interface\\mesbtn_03.bmp", 57, 115},
+    {"basic_interface\\mesbtn_03_a.bmp", 57, 115},
+    {"basic_interface\\mesbtn_03_b.bmp", 57, 115},
+    {"basic_interface\\mesbtn_04.bmp", 83, 115},
+    {"basic_interface\\mesbtn_04_a.bmp", 83, 115},
+    {"basic_interface\\mesbtn_04_b.bmp", 83, 115},
+    {"basic_interface\\mesbtn_05.bmp", 108, 115},
+    {"basic_interface\\mesbtn_05_a.bmp", 108, 115},
+    {"basic_interface\\mesbtn_05_b.bmp", 108, 115},
+};
+
+// A bar of two end pieces and a middle piece tiled between them at a fixed step. The ends are
+// drawn first, so the middle's last copy lies over the right end where they meet.
+struct Bar {
+    int left;
+    int right;
+    int middle;
+    int copies;
+    int step;
+};
+
+constexpr Bar kBars[] = {
+    {clsEmuFriend::kTitleLeft, clsEmuFriend::kTitleRight, clsEmuFriend::kTitleMiddle, 16, 12},
+    {clsEmuFriend::kBottomBarLeft, clsEmuFriend::kBottomBarRight, clsEmuFriend::kBottomBarMiddle, 9,
+     21},
+    {clsEmuFriend::kMessageBarLeft, clsEmuFriend::kMessageBarRight, clsEmuFriend::kMessageBarMiddle,
+     29, 7},
+};
+
+struct ColoredText {
+    Color color;  // a form colour, 0x00BBGGRR
+    int x;
+    int y;
+    const char* text;
+};
+
+// The radio labels in black, then the four party members, each in its own colour: blue, red,
+// magenta and cyan.
+constexpr ColoredText kTexts[] = {
+    {0x000000, 17, 139, "友だち"},
+    {0x000000, 77, 139, "パーテ"},
+    {0xFF0000, 22, 23, "Morvish1(プロンテラフィルド)"},
+    {0x0000FF, 22, 41, "Morvish2"},
+    {0xFF00FF, 22, 59, "Morvish3(プロンテラ内付)"},
+    {0xFFFF00, 22, 77, "Morvish4"},
+};
+
+}  // namespace
+
+void clsEmuFriend::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                   const std::string& DirName, const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;
+    elements_ = MakeElements(dir_, kPieces);
 }
 
-SurfaceResult clsEmuFriend::MouseDown(int, int, int) { return nullptr; }
-SurfaceResult clsEmuFriend::MouseMove(int, int, int) { return nullptr; }
-SurfaceResult clsEmuFriend::MouseUp(int, int, int) { return nullptr; }
-SurfaceResult clsEmuFriend::MouseDblClick(int, int, int) { return nullptr; }
+SkinPainter clsEmuFriend::Paint() {
+    SkinPainter p(kWidth, kHeight, pane_->BackColor());
+    const auto& e = elements_;
+
+    for (const Bar& bar : kBars) {
+        p.Piece(e[bar.left]);
+        p.Piece(e[bar.right]);
+        p.Tile(e[bar.middle], bar.copies, bar.step, 0);
+    }
+    // The list area in the skin's first chip colour.
+    p.Box(chip_[1], 0, 17, 212, 115);
+
+    for (int icon = kLeaderIcon; icon <= kResize; ++icon) p.Piece(e[icon]);
+    Keep(hitSystem_, p.Piece(e[kSystemOff]));
+    Keep(hitClose_, p.Piece(e[kCloseOff]));
+    for (int button = 0; button < kMessageButtons; ++button) {
+        Keep(hitMessage_[button], p.Piece(e[kMessageButton + 3 * button]));
+    }
+
+    p.Title(16, 3, "パーティー(Morvish)");
+    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
+    for (const ColoredText& line : kTexts) p.Text(font, line.color, line.x, line.y, line.text);
+    return p;
+}
+
+SurfaceResult clsEmuFriend::PaintLit(int Button, int X, int Y) {
+    SkinPainter p = Paint();
+    // The message buttons' pressed look while the left button alone is held, else their hover
+    // look; the system and close buttons have one look for both.
+    const int look = Button == 1 ? 2 : 1;
+    HoverSpot spots[2 + kMessageButtons] = {
+        {hitSystem_, &elements_[kSystemOn]},
+        {hitClose_, &elements_[kCloseOn]},
+    };
+    for (int button = 0; button < kMessageButtons; ++button) {
+        spots[2 + button] = {hitMessage_[button], &elements_[kMessageButton + 3 * button + look]};
+    }
+    DrawHovers(p, spots, X, Y);
+    return p.Finish();
+}
 
 SurfaceResult clsEmuFriend::Refresh() {
-    SkinPainter painter(212, 155, pane_->BackColor());
-    return painter.Finish();
+    return Paint().Finish();
+}
+SurfaceResult clsEmuFriend::MouseDown(int Button, int X, int Y) {
+    return PaintLit(Button, X, Y);
+}
+SurfaceResult clsEmuFriend::MouseMove(int Button, int X, int Y) {
+    return PaintLit(Button, X, Y);
+}
+SurfaceResult clsEmuFriend::MouseUp(int, int, int) {
+    return nullptr;
+}
+SurfaceResult clsEmuFriend::MouseDblClick(int, int, int) {
+    return nullptr;
 }
 
-RECT clsEmuFriend::getDrawRect() const { return RECT{0, 0, 212, 155}; }
+RECT clsEmuFriend::getDrawRect() const {
+    return RECT{0, 0, kWidth, kHeight};
+}
 
 }  // namespace morvish
