@@ -2,6 +2,7 @@
 
 #include "render/PreviewPane.h"
 #include "support/FixtureSkin.h"
+#include "support/WindowProbe.h"
 #include "windows/clsEmuItem.h"
 
 namespace morvish {
@@ -9,7 +10,9 @@ namespace {
 
 using test::CountColor;
 using test::DifferingRect;
+using test::PictureOf;
 using test::RegionIs;
+using test::ReturnsNothing;
 
 constexpr std::uint32_t kBack = 0x404040;
 constexpr std::uint32_t kTitleLeft = 0x800000, kTitleMiddle = 0x008000, kTitleRight = 0x000080;
@@ -54,11 +57,7 @@ class ItemWindow : public ::testing::Test {
         window.ClassInitialize(pane, skin.Dir(), ColorChip{});
     }
 
-    static SurfacePtr Take(SurfaceResult result) {
-        EXPECT_TRUE(result.has_value()) << result.error().message;
-        return result ? std::move(*result) : nullptr;
-    }
-    SurfacePtr Picture() { return Take(window.Refresh()); }
+    SurfacePtr Picture() { return PictureOf(window.Refresh()); }
 
     test::FixtureGraphic graphic;
     test::FixtureSkin skin;
@@ -102,16 +101,18 @@ TEST_F(ItemWindow, OpenWindowPiecesLieWhereTheyBelong) {
 TEST_F(ItemWindow, LeftClicksOnTabsSwitchPagesAndOnlyTheThirdHasAListScrollBar) {
     for (int page : {2, 1, 0, 2}) {
         const RECT tab[3] = {{5, 18, 18, 40}, {5, 41, 18, 66}, {5, 67, 18, 94}};
-        SurfacePtr s = Take(window.MouseDown(1, tab[page].Left, tab[page].Top));
+        SurfacePtr s = PictureOf(window.MouseDown(1, tab[page].Left, tab[page].Top));
         ASSERT_NE(s, nullptr);
         EXPECT_TRUE(RegionIs(*s, {0, 17, 20, 99}, kTabs[page]));
         EXPECT_TRUE(RegionIs(*s, {41, 18, 65, 42}, kSamples[page]));
         EXPECT_EQ(RegionIs(*s, {265, 18, 278, 31}, kScrollUp), page == 2);
     }
     // The page shown stays put: its own tab, right and middle clicks do nothing.
-    EXPECT_EQ(Take(window.MouseDown(1, 10, 80)), nullptr);
-    EXPECT_EQ(Take(window.MouseDown(2, 10, 20)), nullptr);
-    EXPECT_EQ(Take(window.MouseDown(4, 10, 50)), nullptr);
+    EXPECT_TRUE(ReturnsNothing(window.MouseDown(1, 10, 80)));
+    EXPECT_TRUE(ReturnsNothing(window.MouseDown(2, 10, 20)));
+    EXPECT_TRUE(ReturnsNothing(window.MouseDown(4, 10, 50)));
+    EXPECT_TRUE(ReturnsNothing(window.MouseUp(1, 10, 50)));
+    EXPECT_TRUE(ReturnsNothing(window.MouseDblClick(1, 10, 50)));
     EXPECT_TRUE(RegionIs(*Picture(), {0, 17, 20, 99}, kTabs[2]));
 }
 
@@ -138,20 +139,20 @@ TEST_F(ItemWindow, TabsTouchWithoutOverlapping) {
 
 TEST_F(ItemWindow, MinimiseButtonFoldsToTheTitleBarWithTheLeftButtonOnly) {
     Picture();
-    EXPECT_EQ(Take(window.MouseDown(2, 252, 3)), nullptr);
+    EXPECT_TRUE(ReturnsNothing(window.MouseDown(2, 252, 3)));
     EXPECT_EQ(window.getDrawRect(), (RECT{0, 0, 280, 259}));
 
-    SurfacePtr folded = Take(window.MouseDown(1, 263, 14));  // bottom-right edge of the button
+    SurfacePtr folded = PictureOf(window.MouseDown(1, 263, 14));  // bottom-right edge of the button
     ASSERT_NE(folded, nullptr);
     EXPECT_EQ(window.getDrawRect(), (RECT{0, 0, 280, 17}));
     EXPECT_EQ(folded->Height(), 17);
     EXPECT_TRUE(RegionIs(*folded, {252, 3, 263, 14}, 0x008080));
 
     // The tabs stay active below the folded bar: the page chosen shows after restoring.
-    EXPECT_NE(Take(window.MouseDown(1, 10, 50)), nullptr);
+    EXPECT_NE(PictureOf(window.MouseDown(1, 10, 50)), nullptr);
     EXPECT_EQ(window.getDrawRect().Bottom, 17);
-    EXPECT_EQ(Take(window.MouseDown(1, 264, 3)), nullptr);  // one pixel past the button
-    SurfacePtr restored = Take(window.MouseDown(1, 252, 3));
+    EXPECT_TRUE(ReturnsNothing(window.MouseDown(1, 264, 3)));  // one pixel past the button
+    SurfacePtr restored = PictureOf(window.MouseDown(1, 252, 3));
     ASSERT_EQ(restored->Height(), 259);
     EXPECT_TRUE(RegionIs(*restored, {0, 17, 20, 99}, kTabs[1]));
 }
@@ -168,17 +169,17 @@ TEST_F(ItemWindow, ButtonsLightUpUnderThePointerWhateverTheButtonMask) {
                    {266, 3, {266, 3, 277, 14}, 0xC000C0},
                    {277, 153, {266, 142, 277, 153}, 0xC000C0}}) {
         for (int button : {0, 1, 2}) {
-            SurfacePtr lit = Take(window.MouseMove(button, c.x, c.y));
+            SurfacePtr lit = PictureOf(window.MouseMove(button, c.x, c.y));
             EXPECT_EQ(DifferingRect(*plain, *lit), c.lit) << c.x << ", " << c.y;
             EXPECT_TRUE(RegionIs(*lit, c.lit, c.colour));
         }
     }
-    EXPECT_EQ(DifferingRect(*plain, *Take(window.MouseMove(0, 278, 153))), std::nullopt);
+    EXPECT_EQ(DifferingRect(*plain, *PictureOf(window.MouseMove(0, 278, 153))), std::nullopt);
     // The hover images are keyed: magenta lets the normal image through.
     Bitmap keyed = test::SolidBitmap(11, 11, 0xC0C000);
     for (int y = 0; y < 11; ++y) keyed.pixels[std::size_t(y) * 11] = kColorKey;
     skin.Write("basic_interface\\sys_base_on.bmp", keyed);
-    SurfacePtr lit = Take(window.MouseMove(0, 5, 5));
+    SurfacePtr lit = PictureOf(window.MouseMove(0, 5, 5));
     EXPECT_TRUE(RegionIs(*lit, {3, 3, 4, 14}, 0x808000));
     EXPECT_TRUE(RegionIs(*lit, {4, 3, 14, 14}, 0xC0C000));
 }
@@ -190,7 +191,7 @@ TEST_F(ItemWindow, MissingPiecesLeaveWhatLiesBelowAndMissingButtonsHitNothing) {
     skin.Remove("basic_interface\\sys_close_on.bmp");
     clsEmuItem fresh;
     fresh.ClassInitialize(pane, skin.Dir(), ColorChip{});
-    SurfacePtr s = Take(fresh.Refresh());
+    SurfacePtr s = PictureOf(fresh.Refresh());
     EXPECT_TRUE(RegionIs(*s, {252, 14, 263, 17}, kTitleMiddle));
     EXPECT_TRUE(RegionIs(*s, {252, 3, 263, 14}, kTitleMiddle));
     EXPECT_TRUE(RegionIs(*s, {0, 17, 20, 99}, kBack));
@@ -198,10 +199,10 @@ TEST_F(ItemWindow, MissingPiecesLeaveWhatLiesBelowAndMissingButtonsHitNothing) {
     EXPECT_TRUE(RegionIs(*s, {276, 113, 280, 121}, kFrameRight));
     EXPECT_TRUE(RegionIs(*s, {276, 121, 280, 139}, kBack));
     // A minimise button that was never drawn has no hit area, not even at (0, 0).
-    EXPECT_EQ(Take(fresh.MouseDown(1, 0, 0)), nullptr);
-    EXPECT_EQ(Take(fresh.MouseDown(1, 252, 3)), nullptr);
+    EXPECT_TRUE(ReturnsNothing(fresh.MouseDown(1, 0, 0)));
+    EXPECT_TRUE(ReturnsNothing(fresh.MouseDown(1, 252, 3)));
     // A missing hover image lights nothing.
-    EXPECT_EQ(DifferingRect(*s, *Take(fresh.MouseMove(0, 270, 5))), std::nullopt);
+    EXPECT_EQ(DifferingRect(*s, *PictureOf(fresh.MouseMove(0, 270, 5))), std::nullopt);
 }
 
 TEST_F(ItemWindow, ColourChipIsReadAgainAtEveryRefresh) {
@@ -228,7 +229,7 @@ TEST_F(ItemWindow, UnreadablePieceIsReportedAndMissingSamplePicturesLeaveThePane
     clsEmuItem withoutPictures;
     test::FixtureGraphic empty;
     withoutPictures.ClassInitialize(pane, skin.Dir(), ColorChip{});
-    SurfacePtr s = Take(withoutPictures.Refresh());
+    SurfacePtr s = PictureOf(withoutPictures.Refresh());
     EXPECT_TRUE(RegionIs(*s, {40, 17, 72, 49}, kCell));
     EXPECT_TRUE(RegionIs(*s, {10, 150, 34, 174}, kPanel));
 }
