@@ -1,26 +1,268 @@
 #include "clsEmuEtc.h"
 
-#include "render/SkinPainter.h"
+#include "render/ProgramPaths.h"
+#include "render/clsDirectDraw.h"
+#include "render/mdlMain.h"
 
 namespace morvish {
 
+namespace {
+
+constexpr int kWidth = 610;
+constexpr int kHeight = 144;
+
+constexpr std::array<ElementEntry, 63> kElements{{
+    {"basic_interface\\dialog_bg.bmp", 0, 0},
+    {"basic_interface\\dialog_btn0.bmp", 96, 3},
+    {"basic_interface\\dialog_btn1.bmp", 96, 3},
+    {"basic_interface\\dialog_btn2.bmp", 96, 3},
+    {"basic_interface\\sys_base_off.bmp", 572, 7},
+    {"basic_interface\\sys_base_on.bmp", 572, 7},
+    {"basic_interface\\dialog_mid.bmp", 2, 0},
+    {"basic_interface\\shortitem_bg.bmp", 0, 29},
+    {"shortcut.bmp", 4, 33},  // the program's own sample picture
+    {"basic_interface\\sys_close_off.bmp", 266, 32},
+    {"basic_interface\\sys_close_on.bmp", 266, 32},
+    {"shop.bmp", 3, 71},
+    {"chat_open.bmp", 153, 71},
+    {"chat_close.bmp", 303, 71},
+    {"sysbox_arr_l.bmp", 213, 88},
+    {"sysbox_arr_r.bmp", 363, 88},
+    // The small system box's corners, at positions inside that box.
+    {"basic_interface\\sysboxs_lu.bmp", 0, 0},
+    {"basic_interface\\sysboxs_ld.bmp", 0, 25},
+    {"basic_interface\\sysboxs_ru.bmp", 174, 0},
+    {"basic_interface\\sysboxs_rd.bmp", 174, 25},
+    {"basic_interface\\shortitem_btn.bmp", 5, 59},
+    {"btn_back.bmp", 0, 107},
+    {"btn_back_a.bmp", 0, 107},
+    {"btn_back_b.bmp", 0, 107},
+    {"btn_buy.bmp", 47, 107},
+    {"btn_buy_a.bmp", 47, 107},
+    {"btn_buy_b.bmp", 47, 107},
+    {"btn_cancel.bmp", 94, 107},
+    {"btn_cancel_a.bmp", 94, 107},
+    {"btn_cancel_b.bmp", 94, 107},
+    {"btn_close.bmp", 141, 107},
+    {"btn_close_a.bmp", 141, 107},
+    {"btn_close_b.bmp", 141, 107},
+    {"btn_exchange.bmp", 188, 107},
+    {"btn_exchange_a.bmp", 188, 107},
+    {"btn_exchange_b.bmp", 188, 107},
+    {"btn_exchange_dis.bmp", 188, 107},
+    {"btn_next.bmp", 235, 107},
+    {"btn_next_a.bmp", 235, 107},
+    {"btn_next_b.bmp", 235, 107},
+    {"btn_ok.bmp", 282, 107},
+    {"btn_ok_a.bmp", 282, 107},
+    {"btn_ok_b.bmp", 282, 107},
+    {"btn_ok_dis.bmp", 282, 107},
+    {"btn_sell.bmp", 329, 107},
+    {"btn_sell_a.bmp", 329, 107},
+    {"btn_sell_b.bmp", 329, 107},
+    {"btn_use.bmp", 376, 107},
+    {"btn_use_a.bmp", 376, 107},
+    {"btn_use_b.bmp", 376, 107},
+    {"basic_interface\\lv_up_off.bmp", 423, 99},
+    {"basic_interface\\lv_up_on.bmp", 423, 99},
+    {"basic_interface\\ico_confusion.bmp", 0, 132},
+    {"basic_interface\\ico_curse.bmp", 17, 132},
+    {"basic_interface\\ico_frozen.bmp", 34, 132},
+    {"basic_interface\\ico_poison.bmp", 51, 132},
+    {"basic_interface\\ico_silence.bmp", 68, 132},
+    {"basic_interface\\ico_stone.bmp", 85, 132},
+    {"basic_interface\\arw_up.bmp", 102, 132},
+    {"basic_interface\\arw_down.bmp", 119, 132},
+    {"basic_interface\\arw_left.bmp", 136, 132},
+    {"basic_interface\\arw_right.bmp", 153, 132},
+    {"basic_interface\\arw_right_on.bmp", 153, 132},
+}};
+
+constexpr int kSystemOff = 4;
+constexpr int kSystemOn = 5;
+constexpr int kShortcutSample = 8;
+constexpr int kSmallBoxCorners[] = {16, 17, 18, 19};
+constexpr int kSlotHighlight = 20;
+
+// The dialog bar's second system button is the first one drawn again 14 pixels further right;
+// it answers on a fixed rectangle, kept in the hit table at the entry of the "on" image.
+constexpr int kSecondSystemStep = 14;
+constexpr RECT kSecondSystemHit{587, 8, 595, 16};
+
+// The element pass in drawing order; the first system button is followed by its second copy.
+constexpr int kElementPass[] = {0,  1,  kSystemOff, 6,  7,  8,  9,  11, 12, 13, 14,
+                                15, 21, 24,         27, 30, 33, 37, 40, 44, 47, 50,
+                                52, 53, 54,         55, 56, 57, 58, 59, 60, 61};
+
+// A lit control: its hit rectangle entry and its image for the left button, the right button
+// and anything else.
+struct ButtonLooks {
+    int hit;
+    int left;
+    int right;
+    int other;
+    int dx = 0;
+};
+
+constexpr ButtonLooks kButtons[] = {
+    {1, 3, 3, 2},                                                     // dialog bar button
+    {kSystemOff, kSystemOn, kSystemOn, kSystemOn},                    // first system button
+    {kSystemOn, kSystemOn, kSystemOn, kSystemOn, kSecondSystemStep},  // second system button
+    {9, 10, 10, 10},                                                  // shortcut bar close
+    {21, 23, 22, 22},                                                 // back
+    {24, 26, 25, 25},                                                 // buy
+    {27, 29, 28, 28},                                                 // cancel
+    {30, 32, 31, 31},                                                 // close
+    {33, 35, 36, 34},                                                 // exchange: disabled look
+    {37, 39, 38, 38},                                                 // next
+    {40, 42, 43, 41},                                                 // OK: disabled look
+    {44, 46, 45, 45},                                                 // sell
+    {47, 49, 48, 48},                                                 // use
+    {50, 51, 51, 51},                                                 // level-up
+    {61, 62, 62, 62},                                                 // arrow right
+};
+
+// The controls a press reacts on: the dialog bar button, the text buttons, the level-up button
+// and the right arrow.
+constexpr int kPressable[] = {1, 21, 24, 27, 30, 33, 37, 40, 44, 47, 50, 61};
+
+// The shortcut bar's nine slots; the highlight lies below the slot, at (5 + 29k, 59).
+constexpr int kSlots = 9;
+constexpr int kSlotStep = 29;
+constexpr RECT SlotRect(int slot) {
+    return RECT{4 + kSlotStep * slot, 33, 28 + kSlotStep * slot, 57};
+}
+
+constexpr Color kBlack = 0x000000;
+constexpr Color kTextField = 0xF7F3F7;
+constexpr char kMessageText[] = "[MORVISH]";
+
+// A box with the outline in `fore` and the inside in `fill`, on a surface of its own.
+void DrawBoxOn(DirectDrawSurface7& surface, Color fore, Color fill, int x1, int y1, int x2,
+               int y2) {
+    surface.SetForeColor(fore);
+    surface.SetFillColor(fill);
+    surface.DrawBox(x1, y1, x2, y2);
+}
+
+void DrawTextOn(DirectDrawSurface7& surface, int x, int y, const char* text) {
+    surface.SetFont(mdlMain::GetSkinFont(1, 9));
+    surface.SetForeColor(kBlack);
+    surface.DrawText(x, y, text, false);
+}
+
+}  // namespace
+
 void clsEmuEtc::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                            const ColorChip& ColorChip) {
+                                const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;
+    elements_ = MakeElements(dir_, kElements);
+    elements_[kShortcutSample].path =
+        SamplePicturePath(std::string(kElements[kShortcutSample].name));
+    hits_.fill(kNeverDrawn);
+    hits_[kSystemOn] = kSecondSystemHit;
 }
 
-SurfaceResult clsEmuEtc::MouseDown(int, int, int) { return nullptr; }
-SurfaceResult clsEmuEtc::MouseMove(int, int, int) { return nullptr; }
-SurfaceResult clsEmuEtc::MouseUp(int, int, int) { return nullptr; }
-SurfaceResult clsEmuEtc::MouseDblClick(int, int, int) { return nullptr; }
+SkinPainter clsEmuEtc::Paint() {
+    SkinPainter painter(kWidth, kHeight, pane_->BackColor());
 
-SurfaceResult clsEmuEtc::Refresh() {
-    SkinPainter painter(610, 144, pane_->BackColor());
+    // The three signs' frames: narrow edges, transparent inside.
+    SurfaceResult sign = mdlMain::DrawSystemBox(dir_, 0, 0, 140, 28, false, false);
+    if (!sign) {
+        painter.Fail(sign.error());
+    } else if (*sign) {
+        for (int x : {0, 150, 300}) painter.Place(**sign, x, 68);
+    }
+    PaintMessageBoxes(painter);
+
+    for (int index : kElementPass) {
+        Keep(hits_[index], painter.Piece(elements_[index]));
+        if (index == kSystemOff) {
+            const Element& system = elements_[kSystemOff];
+            painter.Piece(system, system.x + kSecondSystemStep, system.y);
+        }
+    }
+
+    // The dialog bar's text fields and the sign titles lie over the pieces.
+    painter.Box(kTextField, 5, 4, 95, 20);
+    painter.Box(kTextField, 109, 4, 569, 20);
+    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
+    painter.Text(font, kBlack, 31, 76, "Morvish1");
+    painter.Text(font, kBlack, 181, 76, "Morvish2");
+    painter.Text(font, kBlack, 331, 76, "Morvish3");
+
+    PaintSmallSystemBox(painter);
+    return painter;
+}
+
+void clsEmuEtc::PaintMessageBoxes(SkinPainter& painter) const {
+    // The first holds two boxes in colour chip entries 5 and 1 around its text.
+    SurfaceResult first = mdlMain::DrawSystemBox(dir_, 0, 0, 140, 54, true, false);
+    if (first && *first) {
+        DrawBoxOn(**first, chip_[5], chip_[5], 10, 10, 130, 30);
+        DrawBoxOn(**first, chip_[1], chip_[1], 14, 30, 126, 48);
+        DrawTextOn(**first, 13, 14, kMessageText);
+    }
+    painter.Place(std::move(first), 470, 29);
+
+    SurfaceResult second = mdlMain::DrawSystemBox(dir_, 0, 0, 140, 54, true, true);
+    if (second && *second) DrawTextOn(**second, 13, 14, kMessageText);
+    painter.Place(std::move(second), 470, 88);
+}
+
+void clsEmuEtc::PaintSmallSystemBox(SkinPainter& painter) const {
+    // Composed on a surface of the key colour. The corners are copied whole, magenta included,
+    // so their magenta becomes key colour; the finished box is then placed with the key, and the
+    // canvas shows through wherever the corners are magenta.
+    SkinPainter box(181, 32, gDirectDraw.getColorKey());
+    DrawBoxOn(box.Canvas(), chip_[10], chip_[1], 0, 0, 181, 32);
+    for (int corner : kSmallBoxCorners) box.Piece(elements_[corner], Blit::Opaque);
+    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
+    box.Text(font, kBlack, 3, 2, "<BASIC SKIN>");
+    box.Text(font, kBlack, 3, 18, "Morvish");
+    SurfaceResult built = box.Finish();
+    if (built && *built) gDirectDraw.setColorKey(**built);
+    painter.Place(std::move(built), 285, 29);
+}
+
+SurfaceResult clsEmuEtc::MouseDown(int Button, int X, int Y) {
+    for (int index : kPressable) {
+        if (mdlMain::IsPointInRect(hits_[index], X, Y)) return MouseMove(Button, X, Y);
+    }
+    return nullptr;
+}
+
+SurfaceResult clsEmuEtc::MouseMove(int Button, int X, int Y) {
+    SkinPainter painter = Paint();
+    std::vector<HoverSpot> spots;
+    for (const ButtonLooks& looks : kButtons) {
+        const int image = Button == 1 ? looks.left : Button == 2 ? looks.right : looks.other;
+        spots.push_back(HoverSpot{hits_[looks.hit], &elements_[image], nullptr, looks.dx});
+    }
+    // The slot under the pointer gets the highlight, whatever button is held.
+    for (int slot = 0; slot < kSlots; ++slot) {
+        spots.push_back(
+            HoverSpot{SlotRect(slot), &elements_[kSlotHighlight], nullptr, kSlotStep * slot});
+    }
+    DrawHovers(painter, spots, X, Y);
     return painter.Finish();
 }
 
-RECT clsEmuEtc::getDrawRect() const { return RECT{0, 0, 610, 144}; }
+SurfaceResult clsEmuEtc::MouseUp(int, int, int) {
+    return nullptr;
+}
+SurfaceResult clsEmuEtc::MouseDblClick(int, int, int) {
+    return nullptr;
+}
+
+SurfaceResult clsEmuEtc::Refresh() {
+    return Paint().Finish();
+}
+
+RECT clsEmuEtc::getDrawRect() const {
+    return RECT{0, 0, kWidth, kHeight};
+}
 
 }  // namespace morvish
