@@ -1,0 +1,85 @@
+#include "PreviewPaneWidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace morvish {
+
+namespace {
+
+constexpr std::uint32_t kOpaque = 0xFF000000;
+
+}  // namespace
+
+int ButtonMask(Qt::MouseButtons buttons) {
+    int mask = 0;
+    if (buttons & Qt::LeftButton) mask |= 1;
+    if (buttons & Qt::RightButton) mask |= 2;
+    if (buttons & Qt::MiddleButton) mask |= 4;
+    return mask;
+}
+
+PreviewPaneWidget::PreviewPaneWidget(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kBorder);
+    setMouseTracking(true);
+}
+
+RECT PreviewPaneWidget::WindowRect() const {
+    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
+    return RECT{topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()};
+}
+
+void PreviewPaneWidget::ShowPicture(const Bitmap& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < picture.width; ++x) row[x] = picture.At(x, y) | kOpaque;
+    }
+    ShowImage(image);
+}
+
+void PreviewPaneWidget::ShowImage(const QImage& image) {
+    picture_ = image;
+    ++presentations_;
+    update();
+}
+
+void PreviewPaneWidget::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    painter.setClipRect(area);
+    painter.fillRect(area, QColor::fromRgb(kBackColor));
+    if (!picture_.isNull()) painter.drawImage(area.topLeft(), picture_);
+}
+
+void PreviewPaneWidget::Deliver(const MouseHandler& handler, int button,
+                                const QMouseEvent& event) const {
+    if (!handler) return;
+    const QPointF position = event.position() - QPointF(contentsRect().topLeft());
+    handler(button, qRound(position.x()), qRound(position.y()));
+}
+
+void PreviewPaneWidget::mousePressEvent(QMouseEvent* event) {
+    if (const int button = ButtonMask(event->button()); button != 0) {
+        Deliver(MouseDown, button, *event);
+    }
+}
+
+void PreviewPaneWidget::mouseMoveEvent(QMouseEvent* event) {
+    Deliver(MouseMove, ButtonMask(event->buttons()), *event);
+}
+
+void PreviewPaneWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (const int button = ButtonMask(event->button()); button != 0) {
+        Deliver(MouseUp, button, *event);
+    }
+}
+
+void PreviewPaneWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click arrives only as this; it is not a press of its own.
+    if (ButtonMask(event->button()) != 0 && DblClick) DblClick();
+}
+
+}  // namespace morvish

@@ -1,0 +1,63 @@
+#include "SkinTreeWidget.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "PreviewPaneWidget.h"
+
+namespace morvish {
+
+SkinTreeWidget::SkinTreeWidget(QWidget* parent) : QTreeWidget(parent) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setRootIsDecorated(true);
+}
+
+QTreeWidgetItem* SkinTreeWidget::NodeAt(QPoint position) const {
+    QTreeWidgetItem* node = itemAt(position);
+    if (node == nullptr || position.x() < visualItemRect(node).left()) return nullptr;
+    return node;
+}
+
+void SkinTreeWidget::Pressed(QMouseEvent* event) {
+    pressed_ = NodeAt(event->position().toPoint());
+    if (MouseDown) MouseDown(ButtonMask(event->button()));
+}
+
+void SkinTreeWidget::mousePressEvent(QMouseEvent* event) {
+    Pressed(event);
+    QTreeWidget::mousePressEvent(event);
+}
+
+void SkinTreeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    Pressed(event);
+    QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+void SkinTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeWidget::mouseReleaseEvent(event);
+    QTreeWidgetItem* const node = NodeAt(event->position().toPoint());
+    const bool clicked = node != nullptr && node == pressed_;
+    pressed_ = nullptr;
+    if (clicked && NodeClick) NodeClick(node);
+}
+
+void SkinTreeWidget::keyPressEvent(QKeyEvent* event) {
+    QTreeWidgetItem* const before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    QTreeWidgetItem* const after = currentItem();
+    if (after != nullptr && after != before && KeyboardSelect) KeyboardSelect(after);
+}
+
+void SkinTreeWidget::contextMenuEvent(QContextMenuEvent* event) {
+    // A right click opens its menu through NodeClick; here only the menu key and Shift+F10.
+    if (event->reason() != QContextMenuEvent::Keyboard) return;
+    QTreeWidgetItem* const node = currentItem();
+    if (node == nullptr || !KeyboardContextMenu) return;
+    KeyboardContextMenu(node, viewport()->mapToGlobal(visualItemRect(node).center()));
+}
+
+}  // namespace morvish

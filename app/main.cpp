@@ -1,0 +1,7 @@
+// The desktop program morvish.
+
+#include "app/StartUp.h"
+
+int main(int argc, char** argv) {
+    return morvish::mdlMain::Main(argc, argv);
+}
