@@ -91,6 +91,16 @@ void SkinPainter::Text(const SkinFont* font, Color color, int x, int y, std::str
     surface_->DrawText(x, y, text, false);
 }
 
+void SkinPainter::Texts(const SkinFont* font, Color color, std::span<const TextEntry> table, int dx,
+                        int dy) {
+    for (const TextEntry& entry : table) Text(font, color, entry.x + dx, entry.y + dy, entry.text);
+}
+
+void SkinPainter::Texts(const SkinFont* font, std::span<const ColoredTextEntry> table) {
+    for (const ColoredTextEntry& entry : table)
+        Text(font, entry.color, entry.x, entry.y, entry.text);
+}
+
 void SkinPainter::Title(int x, int y, std::string_view text) {
     const SkinFont* font = mdlMain::GetSkinFont(1, 9);
     Text(font, 0xFFFFFF, x + 1, y + 1, text);

@@ -38,6 +38,21 @@ struct ElementEntry {
 // The table with every name turned into a full path under `folder`, in the same order.
 std::vector<Element> MakeElements(const std::string& folder, std::span<const ElementEntry> table);
 
+// A sample text of a window: the top-left corner of its first character cell and the text.
+struct TextEntry {
+    int x;
+    int y;
+    const char* text;
+};
+
+// A sample text with its own colour (a form colour, 0x00BBGGRR).
+struct ColoredTextEntry {
+    Color color;
+    int x;
+    int y;
+    const char* text;
+};
+
 enum class Blit {
     Keyed,   // magenta pixels of the piece are left out
     Opaque,  // every pixel is copied
@@ -72,6 +87,11 @@ class SkinPainter {
 
     // Sets the font and fore colour and draws the text at (x, y).
     void Text(const SkinFont* font, Color color, int x, int y, std::string_view text);
+    // Draws every text of the table in order, moved by (dx, dy), in one font and colour.
+    void Texts(const SkinFont* font, Color color, std::span<const TextEntry> table, int dx = 0,
+               int dy = 0);
+    // Draws every text of the table in order, each in its own colour.
+    void Texts(const SkinFont* font, std::span<const ColoredTextEntry> table);
     // The window title: Japanese 9 points, white one pixel right of and below (x, y), then black
     // at (x, y). The fore colour stays black afterwards.
     void Title(int x, int y, std::string_view text);

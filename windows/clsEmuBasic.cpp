@@ -77,13 +77,7 @@ constexpr int kSpGaugeY = 43;
 constexpr int kHpGaugeCopies = 77;
 constexpr int kSpGaugeCopies = 12;
 
-struct SampleText {
-    int x;
-    int y;
-    const char* text;
-};
-
-constexpr std::array<SampleText, 8> kFullWindowTexts{{
+constexpr std::array<TextEntry, 8> kFullWindowTexts{{
     {9, 36, "Tool"},
     {17, 71, "Base Lv. 29"},
     {17, 83, "Job Lv. 21"},
@@ -94,7 +88,7 @@ constexpr std::array<SampleText, 8> kFullWindowTexts{{
     {5, 103, "Weight : 863 / 4020   Zeny : 57414"},
 }};
 
-constexpr std::array<SampleText, 2> kBarTexts{{
+constexpr std::array<TextEntry, 2> kBarTexts{{
     {108, 2, "Lv. 29 / Tool / Lv. 21 / Exp. 15 %"},
     {85, 18, "HP  325 / 325  |  SP  41 / 278  |  57414 Z"},
 }};
@@ -149,9 +143,7 @@ SkinPainter clsEmuBasic::PaintFull() {
     const SkinFont* japanese9 = mdlMain::GetSkinFont(1, 9);
     p.Text(japanese9, 0x000000, 9, 22, kCharacterName);
     const SkinFont* english8 = mdlMain::GetSkinFont(2, 8);
-    for (const SampleText& text : kFullWindowTexts) {
-        p.Text(english8, 0x000000, text.x, text.y, text.text);
-    }
+    p.Texts(english8, 0x000000, kFullWindowTexts);
 
     // The bars take the skin's current colours: the chip is read anew at every full drawing.
     if (Result<ColorChip> chip = mdlMain::LoadColorChip(dir_)) {
@@ -171,10 +163,7 @@ SkinPainter clsEmuBasic::PaintMinimised() {
         Keep(hit_[entry], p.Piece(pieces_[entry]));
     }
     p.Text(mdlMain::GetSkinFont(1, 9), 0x000000, 17, 2, kCharacterName);
-    const SkinFont* english8 = mdlMain::GetSkinFont(2, 8);
-    for (const SampleText& text : kBarTexts) {
-        p.Text(english8, 0x000000, text.x, text.y, text.text);
-    }
+    p.Texts(mdlMain::GetSkinFont(2, 8), 0x000000, kBarTexts);
     return p;
 }
 

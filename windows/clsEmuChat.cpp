@@ -30,14 +30,8 @@ constexpr ElementEntry kPieces[] = {
     {"basic_interface\\txtbox_btn_c.bmp", 256, 46},
 };
 
-struct TextLine {
-    int x;
-    int y;
-    const char* text;
-};
-
 // The sample settings of the room.
-constexpr TextLine kTexts[] = {
+constexpr TextEntry kTexts[] = {
     {48, 49, "20 名"},            // member limit
     {187, 49, "チャットルーム"},  // room kind
     {57, 70, "公開"},             // label of the first radio button (public)
@@ -70,7 +64,7 @@ SkinPainter clsEmuChat::Paint() {
 
     p.Title(8, 3, "部屋作り");
     const SkinFont* font = mdlMain::GetSkinFont(1, 9);
-    for (const TextLine& line : kTexts) p.Text(font, 0x000000, line.x, line.y, line.text);
+    p.Texts(font, 0x000000, kTexts);
     // The room kind's drop-down button comes after the texts: a long room kind runs under it.
     Keep(hitRoomKind_, p.Piece(e[kRoomKind]));
     return p;

@@ -30,13 +30,7 @@ constexpr RECT kHighlightSpot{4, 28, 25, 38};
 
 // The title and the sample item names, each at the place of its black pass; the white edge
 // lies one pixel right and below.
-struct TextLine {
-    int x;
-    int y;
-    const char* text;
-};
-
-constexpr TextLine kTexts[] = {
+constexpr TextEntry kTexts[] = {
     {16, 3, "装備アイテム"},  // the title, the only text of the folded window
     {33, 45, "ヘルム"},      {33, 71, "ツルギ"},    {33, 97, "マント"},  {33, 123, "グラーブ"},
     {181, 45, "プレート"},   {181, 71, "シールド"}, {181, 97, "ブーツ"}, {181, 123, "グラーブ"},
@@ -73,9 +67,9 @@ SkinPainter clsEmuEquip::Paint() {
     // Every text gets a white edge: all of them are drawn in white first, one pixel right and
     // below, then all again in black at their places.
     const SkinFont* font = mdlMain::GetSkinFont(1, 9);
-    const std::span<const TextLine> texts(kTexts, minimised_ ? 1 : std::size(kTexts));
-    for (const TextLine& line : texts) p.Text(font, 0xFFFFFF, line.x + 1, line.y + 1, line.text);
-    for (const TextLine& line : texts) p.Text(font, 0x000000, line.x, line.y, line.text);
+    const std::span<const TextEntry> texts(kTexts, minimised_ ? 1 : std::size(kTexts));
+    p.Texts(font, 0xFFFFFF, texts, 1, 1);
+    p.Texts(font, 0x000000, texts);
     return p;
 }
 

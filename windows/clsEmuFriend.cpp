@@ -64,16 +64,9 @@ constexpr Bar kBars[] = {
      29, 7},
 };
 
-struct ColoredText {
-    Color color;  // a form colour, 0x00BBGGRR
-    int x;
-    int y;
-    const char* text;
-};
-
 // The radio labels in black, then the four party members, each in its own colour: blue, red,
 // magenta and cyan.
-constexpr ColoredText kTexts[] = {
+constexpr ColoredTextEntry kTexts[] = {
     {0x000000, 17, 139, "友だち"},
     {0x000000, 77, 139, "パーテ"},
     {0xFF0000, 22, 23, "Morvish1(プロンテラフィルド)"},
@@ -113,7 +106,7 @@ SkinPainter clsEmuFriend::Paint() {
 
     p.Title(16, 3, "パーティー(Morvish)");
     const SkinFont* font = mdlMain::GetSkinFont(1, 9);
-    for (const ColoredText& line : kTexts) p.Text(font, line.color, line.x, line.y, line.text);
+    p.Texts(font, kTexts);
     return p;
 }
 

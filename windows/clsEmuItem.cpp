@@ -71,13 +71,7 @@ void PlaceScrollBar(SkinPainter& painter, const std::string& dir, const ScrollBa
 }
 
 // The sample item's description, line by line, and its name.
-struct TextLine {
-    int x;
-    int y;
-    const char* text;
-};
-
-constexpr TextLine kDescription[] = {
+constexpr TextEntry kDescription[] = {
     {94, 179, "一部、モンスターを倒したら"},
     {94, 197, "出る小さな結晶で、収集品商"},
     {94, 215, "人に売る事ができる。"},
@@ -142,7 +136,7 @@ SkinPainter clsEmuItem::Paint() {
     Keep(hitPanelClose_, p.Piece(e[kPanelCloseOff]));
     PlaceScrollBar(p, dir_, kDescriptionScrollBar);
     const SkinFont* font = mdlMain::GetSkinFont(1, 9);
-    for (const TextLine& line : kDescription) p.Text(font, 0x000000, line.x, line.y, line.text);
+    p.Texts(font, 0x000000, kDescription);
     return p;
 }
 

@@ -50,13 +50,7 @@ struct ScrollBarPlace {
 constexpr std::array<ScrollBarPlace, 2> kScrollBars{{{0, 0}, {-38, 19}}};
 constexpr int kHorizontal = 2;
 
-struct SampleText {
-    int x;
-    int y;
-    const char* text;
-};
-
-constexpr std::array<SampleText, 7> kPage0Texts{{
+constexpr std::array<TextEntry, 7> kPage0Texts{{
     {78, 68, "<Basic Skin>"},
     {32, 100, "スナップ"},
     {86, 100, "attack"},
@@ -102,10 +96,7 @@ SkinPainter clsEmuOption::Paint() {
     }
 
     // The labels keep the title's font and its final black.
-    const SkinFont* japanese9 = mdlMain::GetSkinFont(1, 9);
-    for (const SampleText& text : kPage0Texts) {
-        p.Text(japanese9, 0x000000, text.x, text.y, text.text);
-    }
+    p.Texts(mdlMain::GetSkinFont(1, 9), 0x000000, kPage0Texts);
     return p;
 }
 

@@ -110,16 +110,9 @@ constexpr Button kButtons[] = {
     {kPanelCloseOff, kPanelCloseOn, kPanelCloseOn},
 };
 
-struct Label {
-    Color color;
-    int x;
-    int y;
-    const char* text;
-};
-
 constexpr Color kBlack = 0x000000;
 
-constexpr Label kListLabels[] = {
+constexpr ColoredTextEntry kListLabels[] = {
     {0x808080, 112, 54, "両手剣 修練"},
     {kBlack, 112, 22, "剣 修練"},
     {kBlack, 113, 34, "Lv : 10"},
@@ -137,7 +130,7 @@ constexpr Label kListLabels[] = {
 };
 
 // Colours as the window passes them: 0x000002 is red 2 (practically black), 0x800000 dark blue.
-constexpr Label kDescriptionLabels[] = {
+constexpr ColoredTextEntry kDescriptionLabels[] = {
     {kBlack, 50, 199, "剣 修練"},
     {kBlack, 51, 224, "剣_修練(Sword Mastery)"},
     {kBlack, 51, 242, "系列："},
@@ -146,9 +139,8 @@ constexpr Label kDescriptionLabels[] = {
     {0x800000, 85, 242, "パシブ"},
 };
 
-void DrawLabels(SkinPainter& painter, std::span<const Label> labels) {
-    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
-    for (const Label& label : labels) painter.Text(font, label.color, label.x, label.y, label.text);
+void DrawLabels(SkinPainter& painter, std::span<const ColoredTextEntry> labels) {
+    painter.Texts(mdlMain::GetSkinFont(1, 9), labels);
 }
 
 }  // namespace

@@ -19,14 +19,8 @@ constexpr int kArrowStep = 32;
 
 constexpr char kTitle[] = "ステータス";
 
-struct SampleText {
-    int x;
-    int y;
-    const char* text;
-};
-
 // Page 0's figures, column by column: the two columns of six, then the values to the right.
-constexpr std::array<SampleText, 21> kPage0Texts{{
+constexpr std::array<TextEntry, 21> kPage0Texts{{
     {54, 22, "31"},       {54, 38, "40"},     {54, 54, "41"},      {54, 70, "4"},
     {54, 86, "31"},       {54, 102, "5"},     {108, 22, "5"},      {108, 38, "5"},
     {108, 54, "6"},       {108, 70, "2"},     {108, 86, "4"},      {108, 102, "2"},
@@ -53,10 +47,7 @@ SkinPainter clsEmuStatus::Paint() {
     if (!frame_.ShowsPage0()) return p;
     p.Tile(elements_[kArrow], 2, 0, kArrowStep);
     // The text colour stays black from the title.
-    const SkinFont* english8 = mdlMain::GetSkinFont(2, 8);
-    for (const SampleText& text : kPage0Texts) {
-        p.Text(english8, 0x000000, text.x, text.y, text.text);
-    }
+    p.Texts(mdlMain::GetSkinFont(2, 8), 0x000000, kPage0Texts);
     return p;
 }
 
