@@ -308,10 +308,13 @@ Canvas Icon(IconKind kind) {
 
 Canvas ZelopyPicture() {
     Canvas c(75, 100);
-    // A soft shadow on the ground, then the crystal: crown facets light, pavilion darker.
-    for (int k = 0; k < 3; ++k)
-        c.Disc(75, 176 + k, 40 - 8 * k, Mix(Rgb(210, 200, 210), Rgb(150, 140, 160), k, 2));
-    c.Fill(0, 0, 75, 84, kKey);
+    // A soft shadow on the ground below the crystal's tip.
+    for (int y = 87; y <= 95; ++y) {
+        const int d = y - 91;
+        const int half = 26 - d * d;
+        c.HLine(37 - half, y, 2 * half + 1,
+                Mix(Rgb(196, 188, 200), Rgb(160, 150, 170), 4 - (d < 0 ? -d : d), 4));
+    }
     const Pixel base = Rgb(110, 214, 196);
     c.Triangle(8, 34, 66, 34, 37, 84, Darker(base, 28));
     c.Triangle(8, 34, 37, 34, 37, 84, Darker(base, 8));

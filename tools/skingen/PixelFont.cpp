@@ -1,7 +1,8 @@
 #include "PixelFont.h"
 
 #include <array>
-#include <string>
+#include <span>
+#include <string_view>
 
 namespace morvish::skingen {
 
@@ -9,11 +10,11 @@ namespace {
 
 struct Glyph {
     char character;
-    std::array<const char*, kGlyphHeight> rows;  // '#' painted, '.' empty; all rows equally wide
+    std::array<const char*, 7> rows;  // '#' painted, '.' empty; rows equally wide, unused ones null
 };
 
 // Drawn for this program, after the manner of the smallest legible bitmap capitals.
-constexpr Glyph kGlyphs[] = {
+constexpr Glyph kSmall[] = {
     {'A', {".#.", "#.#", "###", "#.#", "#.#"}},
     {'B', {"##.", "#.#", "##.", "#.#", "##."}},
     {'C', {".##", "#..", "#..", "#..", ".##"}},
@@ -70,59 +71,91 @@ constexpr Glyph kGlyphs[] = {
     {'x', {"...", "#.#", ".#.", "#.#", "..."}},  // the multiplication sign of item counts
 };
 
-const Glyph* Find(char c) {
-    if (c >= 'a' && c <= 'z' && c != 'x') c = char(c - 'a' + 'A');
-    for (const Glyph& glyph : kGlyphs) {
-        if (glyph.character == c) return &glyph;
-    }
-    return nullptr;
+// Capitals seven pixels high for the wide menu buttons.
+constexpr Glyph kLarge[] = {
+    {'A', {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
+    {'B', {"####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."}},
+    {'C', {".###.", "#...#", "#....", "#....", "#....", "#...#", ".###."}},
+    {'D', {"####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."}},
+    {'E', {"#####", "#....", "#....", "####.", "#....", "#....", "#####"}},
+    {'F', {"#####", "#....", "#....", "####.", "#....", "#....", "#...."}},
+    {'G', {".###.", "#...#", "#....", "#.###", "#...#", "#...#", ".####"}},
+    {'H', {"#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
+    {'I', {"###", ".#.", ".#.", ".#.", ".#.", ".#.", "###"}},
+    {'J', {"..###", "...#.", "...#.", "...#.", "...#.", "#..#.", ".##.."}},
+    {'K', {"#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"}},
+    {'L', {"#....", "#....", "#....", "#....", "#....", "#....", "#####"}},
+    {'M', {"#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"}},
+    {'N', {"#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#", "#...#"}},
+    {'O', {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
+    {'P', {"####.", "#...#", "#...#", "####.", "#....", "#....", "#...."}},
+    {'Q', {".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"}},
+    {'R', {"####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"}},
+    {'S', {".####", "#....", "#....", ".###.", "....#", "....#", "####."}},
+    {'T', {"#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."}},
+    {'U', {"#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
+    {'V', {"#...#", "#...#", "#...#", "#...#", "#...#", ".#.#.", "..#.."}},
+    {'W', {"#...#", "#...#", "#...#", "#.#.#", "#.#.#", "##.##", "#...#"}},
+    {'X', {"#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"}},
+    {'Y', {"#...#", "#...#", ".#.#.", "..#..", "..#..", "..#..", "..#.."}},
+    {'Z', {"#####", "....#", "...#.", "..#..", ".#...", "#....", "#####"}},
+    {' ', {"...", "...", "...", "...", "...", "...", "..."}},
+};
+
+std::span<const Glyph> GlyphsOf(Face face) {
+    if (face == Face::Large) return kLarge;
+    return kSmall;
 }
 
-const Glyph& SpaceGlyph() {
-    return *Find(' ');
+const Glyph& GlyphOf(char c, Face face) {
+    if (c >= 'a' && c <= 'z' && (c != 'x' || face == Face::Large)) c = char(c - 'a' + 'A');
+    for (const Glyph& glyph : GlyphsOf(face)) {
+        if (glyph.character == c) return glyph;
+    }
+    for (const Glyph& glyph : GlyphsOf(face)) {
+        if (glyph.character == ' ') return glyph;
+    }
+    return GlyphsOf(face).front();
 }
 
 int GlyphWidth(const Glyph& glyph) {
     return int(std::string_view(glyph.rows[0]).size());
 }
 
-const Glyph& GlyphOf(char c) {
-    const Glyph* glyph = Find(c);
-    return glyph ? *glyph : SpaceGlyph();
-}
-
 }  // namespace
 
-int TextWidth(std::string_view text, bool bold) {
+int GlyphHeight(Face face) {
+    return face == Face::Large ? 7 : kGlyphHeight;
+}
+
+int TextWidth(std::string_view text, Face face) {
     int width = 0;
-    for (char c : text) width += GlyphWidth(GlyphOf(c)) + 1 + (bold ? 1 : 0);
+    for (char c : text) width += GlyphWidth(GlyphOf(c, face)) + 1;
     return text.empty() ? 0 : width - 1;
 }
 
-void DrawText(Canvas& canvas, int x, int y, std::string_view text, Pixel p, bool bold) {
+void DrawText(Canvas& canvas, int x, int y, std::string_view text, Pixel p, Face face) {
     for (char c : text) {
-        const Glyph& glyph = GlyphOf(c);
-        for (int row = 0; row < kGlyphHeight; ++row) {
+        const Glyph& glyph = GlyphOf(c, face);
+        for (int row = 0; row < GlyphHeight(face); ++row) {
             for (int column = 0; column < GlyphWidth(glyph); ++column) {
-                if (glyph.rows[row][column] != '#') continue;
-                canvas.Set(x + column, y + row, p);
-                if (bold) canvas.Set(x + column + 1, y + row, p);
+                if (glyph.rows[row][column] == '#') canvas.Set(x + column, y + row, p);
             }
         }
-        x += GlyphWidth(glyph) + 1 + (bold ? 1 : 0);
+        x += GlyphWidth(glyph) + 1;
     }
 }
 
 void DrawTextCentred(Canvas& canvas, int x, int y, int w, int h, std::string_view text, Pixel p,
-                     bool bold) {
-    DrawText(canvas, x + (w - TextWidth(text, bold)) / 2, y + (h - kGlyphHeight) / 2, text, p,
-             bold);
+                     Face face) {
+    DrawText(canvas, x + (w - TextWidth(text, face)) / 2, y + (h - GlyphHeight(face)) / 2, text, p,
+             face);
 }
 
 void DrawTextUpwards(Canvas& canvas, int x, int y, std::string_view text, Pixel p) {
     // Glyph pixel (column, row) goes to (x + row, y - column): the text reads from bottom to top.
     for (char c : text) {
-        const Glyph& glyph = GlyphOf(c);
+        const Glyph& glyph = GlyphOf(c, Face::Small);
         for (int row = 0; row < kGlyphHeight; ++row) {
             for (int column = 0; column < GlyphWidth(glyph); ++column) {
                 if (glyph.rows[row][column] == '#') canvas.Set(x + row, y - column, p);

@@ -39,7 +39,7 @@ Canvas ItemPage(std::initializer_list<Stack> stacks) {
         const int x = (cell % kColumns) * kCell + 3;
         const int y = (cell / kColumns) * kCell + 3;
         page.Paste(Icon(stack.icon), x, y);
-        if (stack.count > 0) Count(page, x + 25, y + 26, stack.count);
+        if (stack.count > 0) Count(page, x + 26, y + 26, stack.count);
         ++cell;
     }
     return page;
@@ -91,15 +91,16 @@ Canvas Item4() {
 }
 
 // The equipment window's picture: the figure in the middle, the worn pieces in the slot boxes
-// of the background (left column x 3, right column x 253, rows 26 pixels apart from y 8).
+// of the background (left column x 3, right column x 253, rows 26 pixels apart from y 22, each
+// beside its name).
 Canvas Equip() {
     Canvas picture(280, 130);
     DrawFigure(picture, 143, 5);
     const IconKind left[] = {IconKind::Helm, IconKind::Sword, IconKind::Mantle, IconKind::Glove};
     const IconKind right[] = {IconKind::Armor, IconKind::Shield, IconKind::Boots, IconKind::Ring};
     for (int k = 0; k < 4; ++k) {
-        picture.Paste(Icon(left[k]), 3, 8 + 26 * k);
-        picture.Paste(Icon(right[k]), 253, 8 + 26 * k);
+        picture.Paste(Icon(left[k]), 3, 22 + 26 * k);
+        picture.Paste(Icon(right[k]), 253, 22 + 26 * k);
     }
     return picture;
 }

@@ -168,18 +168,17 @@ Canvas ThumbPiece(const Theme& t, int part) {
 // fit each other whatever the tile step: the rounding stays within four pixels of the outer
 // corner, everything else is the same band on every tile.
 Canvas SystemBoxSheet(const Theme& t) {
-    Canvas c(42, 42);
-    ForFrame(c, 4, Open{}, [&](int x, int y, Region region) {
-        c.Set(x, y, region == Region::Edge ? t.outline : t.field);
-    });
-    const Canvas shape = c;
-    for (int y = 1; y < 41; ++y) {
-        for (int x = 1; x < 41; ++x) {
-            if (shape.At(x, y) != t.field) continue;
-            if (shape.At(x - 1, y) == t.outline || shape.At(x, y - 1) == t.outline)
-                c.Set(x, y, t.panelLight);
-            else if (shape.At(x + 1, y) == t.outline || shape.At(x, y + 1) == t.outline)
-                c.Set(x, y, t.panelBorder);
+    const Canvas shape = FrameShape(42, 42, 4, Open{}, [&](int, int) { return t.field; });
+    Canvas c = shape;
+    for (int y = 0; y < 42; ++y) {
+        for (int x = 0; x < 42; ++x) {
+            if (shape.At(x, y) == kEdgeMark) {
+                c.Set(x, y, t.outline);
+            } else if (shape.At(x, y) == t.field && NextToEdge(shape, x, y)) {
+                const bool upperLeft =
+                    shape.At(x - 1, y) == kEdgeMark || shape.At(x, y - 1) == kEdgeMark;
+                c.Set(x, y, upperLeft ? t.panelLight : t.panelBorder);
+            }
         }
     }
     return c;
@@ -334,7 +333,7 @@ Canvas OptionPage0(const Theme& t) {
     Label(c, t, 26, 8, "BGM");
     Label(c, t, 26, 27, "SOUND");
     Label(c, t, 26, 53, "SKIN");
-    Field(c, t, 75, 47, 165, 16);
+    Field(c, t, 75, 47, 165, 18);
     c.HLine(23, 78, 250, t.panelBorder);
     c.HLine(23, 79, 250, t.panelLight);
     return c;
@@ -360,7 +359,6 @@ Canvas BasicBackground(const Theme& t) {
     Panel(c, t, 5, 67, 197, 31);
     Panel(c, t, 3, 100, 199, 17);
     Panel(c, t, 204, 19, 74, 98);
-    Label(c, t, 10, 57, "EXP");
     return c;
 }
 
@@ -451,8 +449,8 @@ Canvas EquipBackground(const Theme& t) {
     Panel(c, t, 106, 3, 72, 66);
     c.VGradient(108, 5, 68, 62, Lighter(t.panel, 30), t.panel);
     for (int k = 0; k < 4; ++k) {
-        Slot(c, t, 3, 8 + 26 * k, 24, 24);
-        Slot(c, t, 253, 8 + 26 * k, 24, 24);
+        Slot(c, t, 3, 22 + 26 * k, 24, 24);
+        Slot(c, t, 253, 22 + 26 * k, 24, 24);
         c.HLine(30, 42 + 26 * k, 70, t.panelBorder);
         c.HLine(178, 42 + 26 * k, 72, t.panelBorder);
     }
@@ -704,9 +702,9 @@ std::vector<SkinPiece> MakeTable() {
              {std::pair{'a', 'n'}, std::pair{'b', 'h'}, std::pair{'c', 'p'}}) {
             const std::string text = escapeLabels[k];
             const Look chosen = LookOf(look);
-            add("esc_0" + std::to_string(k + 1) + suffix + ".bmp", 222, 20,
+            add("esc_0" + std::to_string(k + 1) + suffix + ".bmp", 222, 18,
                 [text, chosen](const Theme& t) {
-                    return TextButton(t, 222, 20, text, chosen, true);
+                    return TextButton(t, 222, 18, text, chosen, Face::Large);
                 });
         }
     }
@@ -881,8 +879,8 @@ std::vector<SkinPiece> MakeTable() {
         const Look chosen = LookOf(lvLooks[k]);
         add(bi + "lv_up_" + lvSuffix[k] + ".bmp", 44, 28, [chosen](const Theme& t) {
             return ButtonFace(t, 44, 28, chosen, 3, [](Canvas& c, Pixel ink, int dx, int dy) {
-                ArrowHead(c, 18 + dx, 4 + dy, 7, 5, Direction::Up, ink);
-                DrawTextCentred(c, dx, 11 + dy, 44, 12, "LV UP", ink, true);
+                ArrowHead(c, 18 + dx, 5 + dy, 7, 4, Direction::Up, ink);
+                DrawTextCentred(c, dx, 11 + dy, 44, 12, "LV UP", ink, Face::Large);
             });
         });
     }

@@ -25,11 +25,6 @@ LookColours ColoursOf(const Theme& t, Look look) {
     return {t.faceTop, t.faceBottom, t.faceBorder, t.faceText, t.faceTextShadow};
 }
 
-bool NextToEdge(const Canvas& shape, int x, int y, Pixel edge) {
-    return shape.At(x - 1, y) == edge || shape.At(x + 1, y) == edge || shape.At(x, y - 1) == edge ||
-           shape.At(x, y + 1) == edge;
-}
-
 // A cheap, fixed hash of the position: the paper grain is the same every run.
 int Grain(int x, int y) {
     std::uint32_t h = std::uint32_t(x) * 374761393u + std::uint32_t(y) * 668265263u;
@@ -41,14 +36,10 @@ int Grain(int x, int y) {
 
 Canvas ButtonFace(const Theme& theme, int w, int h, Look look, int radius, const Content& content) {
     const LookColours colours = ColoursOf(theme, look);
-    Canvas canvas(w, h);
-    // Edge pixels get a marker first, so the inner rings can be found afterwards.
-    constexpr Pixel kEdgeMark = 0x010203;
-    canvas.ForRounded(0, 0, w, h, radius, [&](int x, int y, Region region) {
-        canvas.Set(x, y,
-                   region == Region::Edge ? kEdgeMark : Mix(colours.top, colours.bottom, y, h - 1));
+    const Canvas shape = FrameShape(w, h, radius, Open{}, [&](int, int y) {
+        return Mix(colours.top, colours.bottom, y, h - 1);
     });
-    const Canvas shape = canvas;
+    Canvas canvas = shape;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const Pixel p = shape.At(x, y);
@@ -57,7 +48,7 @@ Canvas ButtonFace(const Theme& theme, int w, int h, Look look, int radius, const
                 canvas.Set(x, y, colours.border);
                 continue;
             }
-            const bool ring = NextToEdge(shape, x, y, kEdgeMark);
+            const bool ring = NextToEdge(shape, x, y);
             if (!ring) continue;
             switch (look) {
                 case Look::Normal:
@@ -86,9 +77,9 @@ Canvas ButtonFace(const Theme& theme, int w, int h, Look look, int radius, const
     return canvas;
 }
 
-Canvas TextButton(const Theme& theme, int w, int h, std::string_view label, Look look, bool bold) {
+Canvas TextButton(const Theme& theme, int w, int h, std::string_view label, Look look, Face face) {
     return ButtonFace(theme, w, h, look, 2, [&](Canvas& canvas, Pixel ink, int dx, int dy) {
-        DrawTextCentred(canvas, dx, dy, w, h, label, ink, bold);
+        DrawTextCentred(canvas, dx, dy, w, h, label, ink, face);
     });
 }
 
@@ -105,6 +96,20 @@ void ForFrame(Canvas& canvas, int radius, Open open,
             if (region != Region::Outside) paint(px, py, region);
         }
     }
+}
+
+Canvas FrameShape(int w, int h, int radius, Open open,
+                  const std::function<Pixel(int, int)>& inside) {
+    Canvas shape(w, h);
+    ForFrame(shape, radius, open, [&](int x, int y, Region region) {
+        shape.Set(x, y, region == Region::Edge ? kEdgeMark : inside(x, y));
+    });
+    return shape;
+}
+
+bool NextToEdge(const Canvas& shape, int x, int y) {
+    return shape.At(x - 1, y) == kEdgeMark || shape.At(x + 1, y) == kEdgeMark ||
+           shape.At(x, y - 1) == kEdgeMark || shape.At(x, y + 1) == kEdgeMark;
 }
 
 Canvas TitleBar(const Theme& theme, int w, int h, Open open) {
@@ -141,12 +146,9 @@ Pixel BodyAt(const Theme& theme, int x, int y) {
 }
 
 Canvas WindowBody(const Theme& theme, int w, int h, Open open, int radius) {
-    Canvas canvas(w, h);
-    constexpr Pixel kEdgeMark = 0x010203;
-    ForFrame(canvas, radius, open, [&](int x, int y, Region region) {
-        canvas.Set(x, y, region == Region::Edge ? kEdgeMark : BodyAt(theme, x, y));
-    });
-    const Canvas shape = canvas;
+    const Canvas shape =
+        FrameShape(w, h, radius, open, [&](int x, int y) { return BodyAt(theme, x, y); });
+    Canvas canvas = shape;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const Pixel p = shape.At(x, y);

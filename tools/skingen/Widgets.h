@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "PixelCanvas.h"
+#include "PixelFont.h"
 #include "Theme.h"
 
 namespace morvish::skingen {
@@ -21,7 +22,7 @@ using Content = std::function<void(Canvas& canvas, Pixel ink, int dx, int dy)>;
 Canvas ButtonFace(const Theme& theme, int w, int h, Look look, int radius, const Content& content);
 // A button with a centred label in the pixel font.
 Canvas TextButton(const Theme& theme, int w, int h, std::string_view label, Look look,
-                  bool bold = false);
+                  Face face = Face::Small);
 
 // Which sides of a framed part continue into a neighbouring piece (no outline, no rounding).
 struct Open {
@@ -35,6 +36,15 @@ struct Open {
 // with the open sides running on past the canvas edge.
 void ForFrame(Canvas& canvas, int radius, Open open,
               const std::function<void(int, int, Region)>& paint);
+
+// A marker colour no scheme uses: FrameShape paints the frame's edge in it, so that the pixels
+// next to the edge can be found afterwards.
+inline constexpr Pixel kEdgeMark = 0x010203;
+// A canvas with the frame's edge in kEdgeMark and every pixel inside painted inside(x, y).
+Canvas FrameShape(int w, int h, int radius, Open open,
+                  const std::function<Pixel(int, int)>& inside);
+// True when a 4-neighbour of (x, y) on `shape` is part of the edge.
+bool NextToEdge(const Canvas& shape, int x, int y);
 
 // A title bar piece: outline, shine, gradient and the line under it; rounded top corners on the
 // closed sides.
