@@ -1,5 +1,6 @@
 #include "DemoSkins.h"
 
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -44,6 +45,25 @@ Result<void> WriteText(const fs::path& path, const std::string& text) {
     return WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+// Skins of the game are mostly 8-bit palette bitmaps: a picture of at most 256 colours is written
+// so (palette in order of first appearance, so the bytes never vary), a richer one as 24-bit.
+std::vector<std::uint8_t> EncodePicture(const Bitmap& picture) {
+    constexpr std::size_t kPaletteLimit = 256;
+    std::vector<std::uint32_t> palette;
+    std::vector<std::uint8_t> indices;
+    indices.reserve(picture.pixels.size());
+    for (const std::uint32_t pixel : picture.pixels) {
+        auto found = std::find(palette.begin(), palette.end(), pixel);
+        if (found == palette.end()) {
+            if (palette.size() == kPaletteLimit) return EncodeBmp24(picture);
+            palette.push_back(pixel);
+            found = palette.end() - 1;
+        }
+        indices.push_back(std::uint8_t(found - palette.begin()));
+    }
+    return EncodeBmp8(picture.width, picture.height, indices, palette);
+}
+
 // Paints a piece and checks it has the size the windows' layouts are built around.
 Result<std::vector<std::uint8_t>> Encode(const SkinPiece& piece, const Theme& theme) {
     const Canvas canvas = piece.paint(theme);
@@ -52,7 +72,7 @@ Result<std::vector<std::uint8_t>> Encode(const SkinPiece& piece, const Theme& th
                        std::to_string(canvas.Height()) + ", the windows expect " +
                        std::to_string(piece.width) + " x " + std::to_string(piece.height));
     }
-    return EncodeBmp24(canvas.Picture());
+    return EncodePicture(canvas.Picture());
 }
 
 std::string Slashed(std::string relative) {
@@ -122,7 +142,7 @@ Result<void> WriteSamplePictures(const fs::path& graphicDir) {
         if (canvas.Width() != sample.width || canvas.Height() != sample.height) {
             return Failure(sample.name + ": painted at the wrong size");
         }
-        if (auto written = WriteBytes(graphicDir / sample.name, EncodeBmp24(canvas.Picture()));
+        if (auto written = WriteBytes(graphicDir / sample.name, EncodePicture(canvas.Picture()));
             !written) {
             return written;
         }
