@@ -267,7 +267,8 @@ TEST_F(BasicWindow, MinimisedBarAnswersOnlyItsTwoButtons) {
 
     EXPECT_EQ(Lit(window.MouseMove(0, 270, 5)), kMinimiseButton);
     EXPECT_EQ(Lit(window.MouseMove(2, 5, 5)), (RECT{3, 3, 13, 13}));
-    // The menu buttons' places lie outside the bar; a pointer within x of one lights nothing.
+    // The bar has no menu buttons: the status button's place from the full window reaches into
+    // the bar, and a pointer there lights nothing, with or without the right button.
     EXPECT_EQ(Lit(window.MouseMove(2, 220, 30)), std::nullopt);
     EXPECT_EQ(Lit(window.MouseMove(0, 220, 25)), std::nullopt);
 
