@@ -52,9 +52,10 @@ void DirectDrawSurface7::FillClipped(int x1, int y1, int x2, int y2, std::uint32
     y1 = std::max(y1, 0);
     x2 = std::min(x2, width_);
     y2 = std::min(y2, height_);
-    for (int y = y1; y < y2; ++y) {
-        std::fill_n(&pixels_[Index(x1, y)], std::max(x2 - x1, 0), rgb);
-    }
+    // A rectangle wholly beside the surface is empty after clipping; its left edge may lie past
+    // the last column, where no row of the buffer may be addressed.
+    if (x1 >= x2 || y1 >= y2) return;
+    for (int y = y1; y < y2; ++y) std::fill_n(&pixels_[Index(x1, y)], x2 - x1, rgb);
 }
 
 void DirectDrawSurface7::BltColorFill(RECT rect, Color color) {

@@ -118,6 +118,13 @@ TEST(SurfaceBox, BoxesReachingPastTheEdgesAreClipped) {
     EXPECT_TRUE(RegionIs(surface, RECT{2, 0, 4, 4}, kWhite));
     surface.DrawBox(3, 3, 3, 9);  // empty: x2 == x1
     EXPECT_EQ(surface.Pixel(3, 3), kWhite);
+
+    // Wholly right of or below the surface (a stale hover look of a minimised window): nothing.
+    surface.DrawBox(10, 0, 12, 4);
+    surface.DrawBox(0, 10, 4, 12);
+    surface.BltColorFill(RECT{4, 3, 9, 4}, RGB(0, 0, 255));
+    EXPECT_TRUE(RegionIs(surface, RECT{2, 0, 4, 4}, kWhite));
+    EXPECT_TRUE(RegionIs(surface, RECT{0, 0, 2, 4}, kRed));
 }
 
 TEST(SurfaceLayer, ColorKeyIsExactMagentaAndSurfacesHaveTheirSize) {
