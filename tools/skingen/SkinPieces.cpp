@@ -208,8 +208,8 @@ Canvas CheckBox(const Theme& t, bool ticked) {
     c.Set(10, 10, kKey);
     if (ticked) {
         for (int k = 0; k < 2; ++k) {
-            c.Line(2, 5 + k, 4, 7 + k, t.accent);
-            c.Line(4, 7 + k, 8, 3 + k, t.accent);
+            c.Line(2, 5 + k, 4, 7 + k, t.mark);
+            c.Line(4, 7 + k, 8, 3 + k, t.mark);
         }
     }
     return c;
@@ -223,8 +223,8 @@ Canvas RadioButton(const Theme& t, bool on) {
     c.Set(3, 2, Mix(t.field, t.fieldBorder, 1, 2));
     c.HLine(4, 1, 3, Mix(t.field, t.fieldBorder, 1, 3));
     if (on) {
-        c.Disc(11, 11, 6, t.accent);
-        c.Set(4, 4, Lighter(t.accent, 60));
+        c.Disc(11, 11, 6, t.mark);
+        c.Set(4, 4, Lighter(t.mark, 60));
     }
     return c;
 }
@@ -457,14 +457,13 @@ Canvas EquipBackground(const Theme& t) {
     return c;
 }
 
+// The equipment window shows this over a fixed spot just above the first slot of the left
+// column: a glowing marker pointing down at that slot.
 Canvas ItemHighlight(const Theme& t) {
-    Canvas c(24, 24);
-    c.Frame(0, 0, 24, 24, t.hoverBorder);
-    c.Frame(1, 1, 22, 22, t.hoverRim);
-    for (const auto& [x, y] :
-         {std::pair{0, 0}, std::pair{23, 0}, std::pair{0, 23}, std::pair{23, 23}}) {
-        c.Set(x, y, kKey);
-    }
+    Canvas c(24, 14);
+    ArrowHead(c, 6, 3, 13, 9, Direction::Down, t.hoverBorder);
+    ArrowHead(c, 9, 4, 7, 4, Direction::Down, Lighter(t.hoverBorder, 60));
+    c.Outline(Darker(t.hoverBorder, 45));
     return c;
 }
 
@@ -815,7 +814,7 @@ std::vector<SkinPiece> MakeTable() {
     add(bi + "equipwin_bg.bmp", 280, 130, EquipBackground);
     add(bi + "btn_cartoff.bmp", 42, 20,
         [](const Theme& t) { return TextButton(t, 42, 20, "CART", Look::Normal); });
-    add(bi + "item_invert.bmp", 24, 24, ItemHighlight);
+    add(bi + "item_invert.bmp", 24, 14, ItemHighlight);
     add(bi + "chatwin0_bg.bmp", 280, 103, ChatBackground);
     add(bi + "mesbtn_left.bmp", 7, 19, [](const Theme& t) {
         return Footer(t, 7, 19, Open{false, true, true, true});

@@ -62,6 +62,7 @@ const Theme& ParchmentTheme() {
         t.accent = Rgb(48, 104, 210);
         t.accentDark = Rgb(28, 56, 120);
         t.glyph = Rgb(44, 60, 110);
+        t.mark = Rgb(40, 96, 206);
 
         t.chip = {0,
                   Rgb(252, 249, 238),  // 1 text and list areas
@@ -104,7 +105,7 @@ const Theme& NightfallTheme() {
         t.label = Rgb(238, 226, 196);
         t.tabIdle = Rgb(64, 68, 84);
         t.tabIdleText = Rgb(150, 150, 160);
-        t.tabText = Rgb(250, 190, 90);
+        t.tabText = Rgb(72, 40, 0);
 
         t.faceTop = Rgb(84, 90, 112);
         t.faceBottom = Rgb(44, 48, 62);
@@ -143,6 +144,7 @@ const Theme& NightfallTheme() {
         t.accent = Rgb(240, 168, 56);
         t.accentDark = Rgb(120, 76, 20);
         t.glyph = Rgb(236, 226, 200);
+        t.mark = Rgb(168, 92, 0);
 
         t.chip = {0,
                   Rgb(194, 196, 210),   // 1 text and list areas

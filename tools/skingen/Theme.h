@@ -34,6 +34,7 @@ struct Theme {
     Pixel thumbTop, thumbBottom, thumbBorder;
     Pixel hpTop, hpBottom, spTop, spBottom, gaugeBack, gaugeBorder;
     Pixel accent, accentDark, glyph;
+    Pixel mark;  // ticks and radio dots on the text-field colour
 
     // The colour chip, entries 1 to 14 (entry 0 is never read).
     std::array<Pixel, 15> chip;
