@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -133,8 +132,8 @@ class ByteCursor {
 
 // One colour channel of a 16- or 32-bit pixel, read through its mask and scaled to 0..255.
 //
-// How odd masks are read (each is a real file somewhere, so only masks that select nothing at all
-// are refused, by the caller):
+// How odd masks are read (anything that can be given a meaning is; only masks that select no bits
+// at all are refused, by the caller):
 // - A zero mask: the channel is 0.
 // - Mask bits beyond the pixel's own bits are dropped, since no pixel can have them set.
 // - A mask of more than 8 bits (10-bit, 11-bit, 18-bit channels, or all ones) is scaled exactly.
@@ -154,14 +153,22 @@ class Channel {
         contiguous_ = ((mask_ >> shift_) & ((mask_ >> shift_) + 1)) == 0;
         max_ = bits_ >= 32 ? 0xFFFFFFFFu : (std::uint32_t(1) << bits_) - 1;
         if (bits_ <= 8) {
-            for (std::uint32_t value = 0; value <= max_; ++value) scale_[value] = Scale(value);
+            for (std::uint32_t value = 0; value <= max_; ++value) {
+                scale_[value] = bits_ == 8 ? std::uint8_t(value) : Scale(value);
+            }
         }
     }
 
     std::uint32_t Read(std::uint32_t pixel) const {
-        if (bits_ == 0) return 0;
         const std::uint32_t value = contiguous_ ? (pixel & mask_) >> shift_ : Gather(pixel);
         return bits_ <= 8 ? scale_[value] : Scale(value);
+    }
+
+    // The common case (contiguous masks of at most 8 bits, or none): a mask, a shift and a table
+    // lookup, with no branches. A zero mask reads table entry 0, which is 0.
+    bool IsNarrow() const { return contiguous_ && bits_ <= 8; }
+    std::uint32_t ReadNarrow(std::uint32_t pixel) const {
+        return scale_[(pixel & mask_) >> shift_];
     }
 
     bool Selects() const { return bits_ > 0; }
@@ -399,6 +406,8 @@ class BmpReader {
             for (std::uint32_t& mask : masks_) mask = cursor_.ReadU32();
             cursor_.Skip(maskBytes - kRgbMaskBytes);
         }
+        // Only 16- and 32-bit pixels go through masks.
+        if (bitCount_ != 16 && bitCount_ != 32) return {};
         if (encoding_ != Encoding::Bitfields) {
             // The defaults: 5-5-5 for 16 bits (the top bit unused), 8-8-8 for 32 bits.
             masks_ = bitCount_ == 16 ? std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
@@ -496,6 +505,7 @@ class BmpReader {
         const std::uint8_t* data = bytes_.data() + pixelOffset_;
         const bool plain32 = bitCount_ == 32 && red_.IsExactly(0xFF0000) &&
                              green_.IsExactly(0x00FF00) && blue_.IsExactly(0x0000FF);
+        const bool narrow = red_.IsNarrow() && green_.IsNarrow() && blue_.IsNarrow();
         for (std::uint64_t fileRow = 0; fileRow < height; ++fileRow) {
             const std::uint8_t* row = data + fileRow * stride;
             const std::uint64_t y = topDown_ ? fileRow : height - 1 - fileRow;
@@ -508,26 +518,44 @@ class BmpReader {
                     ConvertIndexedRow(row, int(width), bitCount_, palette_, out);
                     break;
                 case 16:
-                    for (std::uint64_t x = 0; x < width; ++x) {
-                        out[x] = MaskedPixel(std::uint32_t(row[2 * x]) |
-                                             (std::uint32_t(row[2 * x + 1]) << 8));
+                    if (narrow) {
+                        ConvertMaskedRow<2, true>(row, width, out);
+                    } else {
+                        ConvertMaskedRow<2, false>(row, width, out);
                     }
                     break;
                 case 24:
                     ConvertRgb24Row(row, int(width), out);
                     break;
                 default:
-                    for (std::uint64_t x = 0; x < width; ++x) {
-                        const std::uint32_t pixel = ByteCursor::LoadU32(row + 4 * x);
-                        out[x] = plain32 ? pixel & 0xFFFFFF : MaskedPixel(pixel);
+                    if (plain32) {
+                        for (std::uint64_t x = 0; x < width; ++x) {
+                            out[x] = ByteCursor::LoadU32(row + 4 * x) & 0xFFFFFF;
+                        }
+                    } else if (narrow) {
+                        ConvertMaskedRow<4, true>(row, width, out);
+                    } else {
+                        ConvertMaskedRow<4, false>(row, width, out);
                     }
                     break;
             }
         }
     }
 
-    std::uint32_t MaskedPixel(std::uint32_t pixel) const {
-        return (red_.Read(pixel) << 16) | (green_.Read(pixel) << 8) | blue_.Read(pixel);
+    // 16- or 32-bit pixels through the colour masks.
+    template <int kBytes, bool kNarrow>
+    void ConvertMaskedRow(const std::uint8_t* row, std::uint64_t width, std::uint32_t* out) const {
+        for (std::uint64_t x = 0; x < width; ++x, row += kBytes) {
+            const std::uint32_t pixel = kBytes == 2
+                                            ? std::uint32_t(row[0]) | (std::uint32_t(row[1]) << 8)
+                                            : ByteCursor::LoadU32(row);
+            if constexpr (kNarrow) {
+                out[x] = (red_.ReadNarrow(pixel) << 16) | (green_.ReadNarrow(pixel) << 8) |
+                         blue_.ReadNarrow(pixel);
+            } else {
+                out[x] = (red_.Read(pixel) << 16) | (green_.Read(pixel) << 8) | blue_.Read(pixel);
+            }
+        }
     }
 
     // The RLE codes: a count byte and a value (a run of one index, two alternating 4-bit
