@@ -26,8 +26,8 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
 
 }  // namespace
 
-QString QtDialogs::BrowseForFolder(QWidget* owner, const QString& prompt) {
-    return QFileDialog::getExistingDirectory(owner, prompt, QString(), QFileDialog::ShowDirsOnly);
+QString QtDialogs::BrowseForFolder(QWidget* owner, const QString& prompt, const QString& start) {
+    return QFileDialog::getExistingDirectory(owner, prompt, start, QFileDialog::ShowDirsOnly);
 }
 
 void QtDialogs::Message(QWidget* owner, MessageIcon icon, const QString& title,

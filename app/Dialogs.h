@@ -17,8 +17,10 @@ class Dialogs {
   public:
     virtual ~Dialogs() = default;
 
-    // A folder chosen by the user, with `prompt` as the dialog's title; empty when cancelled.
-    virtual QString BrowseForFolder(QWidget* owner, const QString& prompt) = 0;
+    // A folder chosen by the user, with `prompt` as the dialog's title, opening at `start`;
+    // empty when cancelled.
+    virtual QString BrowseForFolder(QWidget* owner, const QString& prompt,
+                                    const QString& start) = 0;
     // A message box with an OK button.
     virtual void Message(QWidget* owner, MessageIcon icon, const QString& title,
                          const QString& text) = 0;
@@ -31,7 +33,7 @@ class Dialogs {
 // The real dialogs of the desktop.
 class QtDialogs : public Dialogs {
   public:
-    QString BrowseForFolder(QWidget* owner, const QString& prompt) override;
+    QString BrowseForFolder(QWidget* owner, const QString& prompt, const QString& start) override;
     void Message(QWidget* owner, MessageIcon icon, const QString& title,
                  const QString& text) override;
     bool AskYesNo(QWidget* owner, const QString& title, const QString& text) override;

@@ -1,6 +1,7 @@
 #include "SkinTreeWidget.h"
 
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -14,6 +15,9 @@ SkinTreeWidget::SkinTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setRootIsDecorated(true);
+    // Long root paths scroll sideways instead of being cut short.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
 }
 
 QTreeWidgetItem* SkinTreeWidget::NodeAt(QPoint position) const {

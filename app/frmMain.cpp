@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -343,6 +344,7 @@ void frmMain::ScanSkinRoot(std::string& Path, QTreeWidgetItem* Node) {
 
     if (Node == nullptr) {
         Node = new QTreeWidgetItem(tvwSelectSkin, QStringList(FromUtf8(Path)));
+        Node->setToolTip(0, FromUtf8(Path));
         Node->setExpanded(true);
     }
     Node->setData(0, kTagRole, QString());
@@ -458,19 +460,30 @@ void frmMain::Report(const Result<void>& drawn) {
         showingDrawFailure_ = true;
     } else if (showingDrawFailure_) {
         statusBar()->clearMessage();
+        statusBar()->setToolTip(QString());
         showingDrawFailure_ = false;
     }
 }
 
 void frmMain::ReportProblem(const std::string& message) {
+    // Paths make long messages; the whole text is at hand under the pointer.
     statusBar()->showMessage(FromUtf8(message));
+    statusBar()->setToolTip(FromUtf8(message));
 }
 
 // ---- Commands -------------------------------------------------------------------------------
 
 void frmMain::mnuAddSkinDirectory_Click() {
+    // The dialog opens where the user is likely to keep skins: beside the selected root.
+    const QTreeWidgetItem* selected = tvwSelectSkin->currentItem();
+    while (selected != nullptr && selected->parent() != nullptr) selected = selected->parent();
+    const QString start =
+        selected != nullptr
+            ? FromUtf8(fs::path(ToUtf8(selected->text(0))).parent_path().parent_path().string())
+            : QDir::homePath();
     std::string path = ToUtf8(
-        dialogs_.BrowseForFolder(this, "スキン(ディレクトリ)の親ディレクトリを選択して下さい")
+        dialogs_
+            .BrowseForFolder(this, "スキン(ディレクトリ)の親ディレクトリを選択して下さい", start)
             .trimmed());
     if (!path.empty()) ScanSkinRoot(path, nullptr);
 }
@@ -494,8 +507,11 @@ void frmMain::mnuSubDirRefres_Click() {
 }
 
 void frmMain::mnuSetting_Click() {
-    const std::string chosen = ToUtf8(
-        dialogs_.BrowseForFolder(this, "RanarokOnlineのディレクトリを選択して下さい").trimmed());
+    const std::string chosen =
+        ToUtf8(dialogs_
+                   .BrowseForFolder(this, "RanarokOnlineのディレクトリを選択して下さい",
+                                    RODir.empty() ? QDir::homePath() : FromUtf8(RODir))
+                   .trimmed());
     if (!chosen.empty()) RODir = chosen;
 }
 

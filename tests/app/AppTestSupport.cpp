@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -17,8 +18,9 @@ namespace fs = std::filesystem;
 
 namespace morvish::test {
 
-QString ScriptedDialogs::BrowseForFolder(QWidget*, const QString& prompt) {
+QString ScriptedDialogs::BrowseForFolder(QWidget*, const QString& prompt, const QString& start) {
     folderPrompts.push_back(prompt);
+    folderStarts.push_back(start);
     if (folderAnswers.empty()) return {};
     QString answer = folderAnswers.front();
     folderAnswers.pop_front();
@@ -118,8 +120,12 @@ void ClickNode(frmMain& form, QTreeWidgetItem* node, Qt::MouseButton button) {
         up->setExpanded(true);
     }
     form.tvwSelectSkin->scrollToItem(node);
-    const QPoint centre = form.tvwSelectSkin->visualItemRect(node).center();
-    QTest::mouseClick(form.tvwSelectSkin->viewport(), button, Qt::NoModifier, centre);
+    // Let the tree lay out the rows it has just expanded before asking where the node lies.
+    QCoreApplication::processEvents();
+    // A point near the start of the text, which lies in view even when the row is wider.
+    const QRect row = form.tvwSelectSkin->visualItemRect(node);
+    const QPoint point(row.left() + std::min(row.width() / 2, 8), row.center().y());
+    QTest::mouseClick(form.tvwSelectSkin->viewport(), button, Qt::NoModifier, point);
 }
 
 void WriteSolidBmp(const std::string& path, int width, int height, std::uint32_t rgb) {

@@ -27,7 +27,7 @@ class ScriptedDialogs : public Dialogs {
         QString text;
     };
 
-    QString BrowseForFolder(QWidget* owner, const QString& prompt) override;
+    QString BrowseForFolder(QWidget* owner, const QString& prompt, const QString& start) override;
     void Message(QWidget* owner, MessageIcon icon, const QString& title,
                  const QString& text) override;
     bool AskYesNo(QWidget* owner, const QString& title, const QString& text) override;
@@ -38,6 +38,7 @@ class ScriptedDialogs : public Dialogs {
     std::deque<QString> menuChoices;    // empty: the menu is closed without a choice
 
     std::vector<QString> folderPrompts;
+    std::vector<QString> folderStarts;
     std::vector<Shown> messages;
     std::vector<Shown> questions;
     std::vector<QString> menusOpened;  // titles of the menus

@@ -1,6 +1,7 @@
 // The game folder and the skin install: the two error boxes, the target layout with and without a
 // trailing separator, what is copied and what is not, a second install, and failed copies.
 
+#include <QDir>
 #include <QTest>
 #include <QTreeWidgetItem>
 #include <filesystem>
@@ -166,6 +167,7 @@ class InstallTest : public QObject {
         QCOMPARE(form->RODir, std::string("/games/ro"));
         form->mnuSetting->trigger();  // cancelled
         QCOMPARE(form->RODir, std::string("/games/ro"));
+        QCOMPARE(dialogs.folderStarts, std::vector<QString>({"/old", "/games/ro"}));
         form->close();
         QCOMPARE(
             folders.program.Read("Quorel.ini").find("RODir=/games/ro\r\n") != std::string::npos,

@@ -1,14 +1,18 @@
 // The skin tree: roots, skins and window kinds with their tags and managers; adding, removing and
 // rescanning roots; what a click, a right click and the keyboard show.
 
+#include <QDir>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidgetItem>
+
+#include <filesystem>
 
 #include "AppTestSupport.h"
 
 using namespace morvish;
 using namespace morvish::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -106,6 +110,7 @@ class TreeTest : public QObject {
         QCOMPARE(missing, t.root.PathOf("gone") + "/");
         QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 1);
 
+        t.form->tvwSelectSkin->setCurrentItem(nullptr);
         t.dialogs.folderAnswers = {"", QString::fromStdString("  " + t.root.Path() + " ")};
         t.form->mnuAddSkinDirectory->trigger();  // cancelled
         QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 1);
@@ -114,6 +119,12 @@ class TreeTest : public QObject {
                  QString("スキン(ディレクトリ)の親ディレクトリを選択して下さい"));
         QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 2);
         QCOMPARE(RootNode(*t.form, 1)->text(0), t.RootText());
+        // The dialog opens beside the selected root, or in the home folder.
+        t.form->tvwSelectSkin->setCurrentItem(ChildNode(t.Root(), "skin"));
+        t.form->mnuAddSkinDirectory->trigger();
+        QCOMPARE(t.dialogs.folderStarts.front(), QDir::homePath());
+        QCOMPARE(t.dialogs.folderStarts.back(),
+                 QString::fromStdString(fs::path(t.root.Path()).parent_path().string()));
         QCOMPARE(ChildTags(RootNode(*t.form, 1)), QStringList({"2"}));
     }
 
