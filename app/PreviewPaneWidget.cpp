@@ -30,11 +30,12 @@ RECT PreviewPaneWidget::WindowRect() const {
     return RECT{topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()};
 }
 
-void PreviewPaneWidget::ShowPicture(const Bitmap& picture) {
+void PreviewPaneWidget::ShowPicture(Bitmap picture) {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height; ++y) {
+    const std::uint32_t* from = picture.pixels.data();
+    for (int y = 0; y < picture.height; ++y, from += picture.width) {
         auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-        for (int x = 0; x < picture.width; ++x) row[x] = picture.At(x, y) | kOpaque;
+        for (int x = 0; x < picture.width; ++x) row[x] = from[x] | kOpaque;
     }
     ShowImage(image);
 }

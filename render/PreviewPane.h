@@ -3,13 +3,15 @@
 // a background colour, and a drawing area that keeps the last picture copied into it.
 // The desktop program supplies the real pane; the headless renderer and the tests their own.
 
+#include <utility>
+
 #include "Bitmap.h"
 #include "Types.h"
 
 namespace morvish {
 
 class PreviewPane {
-public:
+  public:
     virtual ~PreviewPane() = default;
 
     // The outer rectangle of the pane's window in screen pixels, border included.
@@ -18,7 +20,7 @@ public:
     virtual Color BackColor() const = 0;
     // Replaces what the drawing area shows with `picture`, which has the drawing area's size
     // (the outer size less the 2-pixel border on every side), and repaints.
-    virtual void ShowPicture(const Bitmap& picture) = 0;
+    virtual void ShowPicture(Bitmap picture) = 0;
 
     int Width() const { return WindowRect().Width(); }
     int Height() const { return WindowRect().Height(); }
@@ -26,14 +28,14 @@ public:
 
 // A pane that only remembers what it was shown: for the headless renderer and the tests.
 class MemoryPreviewPane : public PreviewPane {
-public:
+  public:
     MemoryPreviewPane(int width, int height, Color backColor = 0xFFFFFF)
         : width_(width), height_(height), backColor_(backColor) {}
 
     RECT WindowRect() const override { return RECT{0, 0, width_, height_}; }
     Color BackColor() const override { return backColor_; }
-    void ShowPicture(const Bitmap& picture) override {
-        shown_ = picture;
+    void ShowPicture(Bitmap picture) override {
+        shown_ = std::move(picture);
         ++presentations_;
     }
 
@@ -42,7 +44,7 @@ public:
     const Bitmap& Shown() const { return shown_; }
     int Presentations() const { return presentations_; }
 
-private:
+  private:
     int width_;
     int height_;
     Color backColor_;

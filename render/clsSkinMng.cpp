@@ -131,15 +131,21 @@ void clsSkinMng::PresentSurface(SurfacePtr surface) {
     const int areaHeight = AreaHeight();
     const RECT source = gDirectDraw.getSurfaceRect(*surface);
 
-    DirectDrawSurface7 area(areaWidth, areaHeight);
-    area.BltColorFill(RECT{}, pane_->BackColor());
+    // The drawing area cleared to the pane's colour, with the picture copied in: built straight
+    // into the picture the pane keeps, since this runs at every mouse move.
+    Bitmap area{areaWidth, areaHeight,
+                std::vector<std::uint32_t>(std::size_t(areaWidth) * std::size_t(areaHeight),
+                                           ToPixel(pane_->BackColor()))};
     const int copiedWidth = std::min(areaWidth, source.Right);
     const int copiedHeight = std::min(areaHeight, source.Bottom);
     const int x = Offset(areaWidth, source.Right);
     const int y = Offset(areaHeight, source.Bottom);
-    area.Blt(RECT{x, y, x + copiedWidth, y + copiedHeight}, *surface,
-             RECT{0, 0, copiedWidth, copiedHeight}, DDBLT_WAIT);
-    pane_->ShowPicture(area.ToBitmap());
+    const std::vector<std::uint32_t>& pixels = surface->Pixels();
+    for (int row = 0; copiedWidth > 0 && row < copiedHeight; ++row) {
+        std::copy_n(&pixels[std::size_t(row) * std::size_t(source.Right)], copiedWidth,
+                    &area.pixels[std::size_t(y + row) * std::size_t(areaWidth) + std::size_t(x)]);
+    }
+    pane_->ShowPicture(std::move(area));
     lastPicture_ = std::move(surface);
 }
 
