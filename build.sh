@@ -12,7 +12,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev libfreetype-dev libfontconfig-dev libpng-dev
   googletest libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation
-  xvfb xauth
+  qt6-translations-l10n
 )
 
 install_packages() {
