@@ -11,7 +11,9 @@ struct Bitmap {
     int height = 0;
     std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, width * height entries, top row first
 
-    std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+    std::uint32_t At(int x, int y) const {
+        return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+    }
 };
 
 }  // namespace morvish

@@ -24,8 +24,16 @@ void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source,
 
     // Clip against the source, then against this surface, moving both sides together.
     auto clip = [&](int& d, int& s, int& length, int sourceSize, int destinationSize) {
-        if (s < 0) { d -= s; length += s; s = 0; }
-        if (d < 0) { s -= d; length += d; d = 0; }
+        if (s < 0) {
+            d -= s;
+            length += s;
+            s = 0;
+        }
+        if (d < 0) {
+            s -= d;
+            length += d;
+            d = 0;
+        }
         length = std::min({length, sourceSize - s, destinationSize - d});
     };
     clip(dx, sx, width, source.width_, width_);
@@ -81,6 +89,8 @@ void DirectDrawSurface7::SetColorKey(std::uint32_t flags, std::uint32_t low, std
     colorKey_ = low;
 }
 
-Bitmap DirectDrawSurface7::ToBitmap() const { return Bitmap{width_, height_, pixels_}; }
+Bitmap DirectDrawSurface7::ToBitmap() const {
+    return Bitmap{width_, height_, pixels_};
+}
 
 }  // namespace morvish

@@ -24,7 +24,7 @@ inline constexpr std::uint32_t DDCKEY_SRCBLT = 8;
 inline constexpr std::uint32_t kColorKey = 0xFF00FF;
 
 class DirectDrawSurface7 {
-public:
+  public:
     DirectDrawSurface7(int width, int height);
     explicit DirectDrawSurface7(Bitmap picture);
 
@@ -63,8 +63,10 @@ public:
     // A copy of the picture, for PNG output and for the desktop program's preview.
     Bitmap ToBitmap() const;
 
-private:
-    std::size_t Index(int x, int y) const { return std::size_t(y) * std::size_t(width_) + std::size_t(x); }
+  private:
+    std::size_t Index(int x, int y) const {
+        return std::size_t(y) * std::size_t(width_) + std::size_t(x);
+    }
     void FillClipped(int x1, int y1, int x2, int y2, std::uint32_t rgb);
 
     int width_;
@@ -87,6 +89,8 @@ constexpr std::uint32_t ToPixel(Color color) {
     return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 // Converts a working-format pixel to a form colour.
-constexpr Color ToColor(std::uint32_t pixel) { return ToPixel(pixel); }
+constexpr Color ToColor(std::uint32_t pixel) {
+    return ToPixel(pixel);
+}
 
 }  // namespace morvish

@@ -10,7 +10,9 @@ namespace morvish {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 // ASCII case folding, as the file systems skins come from fold the names skins use.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

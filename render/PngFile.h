@@ -11,7 +11,8 @@ namespace morvish {
 // Writes an 8-bit RGB PNG (no alpha). The error names the path and the reason.
 Result<void> WritePng(const Bitmap& picture, const std::string& path);
 
-// Reads any PNG into 0x00RRGGBB pixels (alpha dropped after compositing over nothing: colour as stored).
+// Reads any PNG into 0x00RRGGBB pixels (alpha dropped after compositing over nothing: colour as
+// stored).
 Result<Bitmap> ReadPng(const std::string& path);
 
 }  // namespace morvish

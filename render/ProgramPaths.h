@@ -9,7 +9,8 @@ namespace morvish {
 std::string ExecutableDirectory();
 
 // The folder of the sample pictures: "graphic" beside the executable when it exists, else the
-// installed share folder; or what SetGraphicDirectory chose (an empty name goes back to the default).
+// installed share folder; or what SetGraphicDirectory chose (an empty name goes back to the
+// default).
 std::string GraphicDirectory();
 void SetGraphicDirectory(std::string directory);
 

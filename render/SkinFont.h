@@ -23,7 +23,7 @@ enum class FontFace {
 
 // One face at one size. Glyphs are rendered once and kept.
 class SkinFont {
-public:
+  public:
     virtual ~SkinFont() = default;
 
     // Paints the glyphs of `utf8` in `rgb` (0x00RRGGBB) with the top-left corner of the first

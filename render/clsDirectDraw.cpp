@@ -41,8 +41,12 @@ RECT clsDirectDraw::getSurfaceRect(const DirectDrawSurface7& getSurface) const {
     return RECT{0, 0, getSurface.Width(), getSurface.Height()};
 }
 
-RECT clsDirectDraw::getWindowRect(const PreviewPane& hWnd) const { return hWnd.WindowRect(); }
+RECT clsDirectDraw::getWindowRect(const PreviewPane& hWnd) const {
+    return hWnd.WindowRect();
+}
 
-void clsDirectDraw::ClearPrimarySurface(Color ClearColor) { primary_.BltColorFill({}, ClearColor); }
+void clsDirectDraw::ClearPrimarySurface(Color ClearColor) {
+    primary_.BltColorFill({}, ClearColor);
+}
 
 }  // namespace morvish

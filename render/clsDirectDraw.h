@@ -14,7 +14,7 @@ namespace morvish {
 class PreviewPane;
 
 class clsDirectDraw {
-public:
+  public:
     // Prepares the layer. `hWnd` identifies the main window on platforms that bind the device
     // to one; here it is only kept. Always succeeds.
     bool ClassInitialize(std::uintptr_t hWnd = 0);
@@ -38,7 +38,7 @@ public:
     RECT getWindowRect(const PreviewPane& hWnd) const;
     void ClearPrimarySurface(Color ClearColor);
 
-private:
+  private:
     std::uintptr_t window_ = 0;
     DirectDrawSurface7 primary_{1, 1};
 };

@@ -8,7 +8,17 @@ namespace {
 
 // Slot numbers of the windows, as the manager holds them.
 enum Slot {
-    kBasic = 2, kMsgBox, kStatus, kOption, kItem, kEquip, kChat, kParty, kSkill, kTrade, kEtc
+    kBasic = 2,
+    kMsgBox,
+    kStatus,
+    kOption,
+    kItem,
+    kEquip,
+    kChat,
+    kParty,
+    kSkill,
+    kTrade,
+    kEtc
 };
 
 // The message box counts, and is shown, as only its top 120 rows.
@@ -61,10 +71,18 @@ void clsEmuAll::SetEmulateObject(const std::array<clsTessarymInterface*, 13>& Em
     PlaceRightOf(r[kParty], r[kEtc]);
 }
 
-SurfaceResult clsEmuAll::MouseDown(int, int, int) { return nullptr; }
-SurfaceResult clsEmuAll::MouseMove(int, int, int) { return nullptr; }
-SurfaceResult clsEmuAll::MouseUp(int, int, int) { return nullptr; }
-SurfaceResult clsEmuAll::MouseDblClick(int, int, int) { return nullptr; }
+SurfaceResult clsEmuAll::MouseDown(int, int, int) {
+    return nullptr;
+}
+SurfaceResult clsEmuAll::MouseMove(int, int, int) {
+    return nullptr;
+}
+SurfaceResult clsEmuAll::MouseUp(int, int, int) {
+    return nullptr;
+}
+SurfaceResult clsEmuAll::MouseDblClick(int, int, int) {
+    return nullptr;
+}
 
 SurfaceResult clsEmuAll::Refresh() {
     SkinPainter painter(kWidth, kHeight, pane_->BackColor());
@@ -77,9 +95,9 @@ SurfaceResult clsEmuAll::Refresh() {
         RECT source{0, 0, window.Width(), window.Height()};
         if (slot == kMsgBox) source.Bottom = std::min(source.Bottom, kMsgBoxRows);
         const RECT& place = layout_[slot];
-        painter.Canvas().Blt(RECT{place.Left, place.Top, place.Left + source.Right,
-                                  place.Top + source.Bottom},
-                             window, source, DDBLT_WAIT);
+        painter.Canvas().Blt(
+            RECT{place.Left, place.Top, place.Left + source.Right, place.Top + source.Bottom},
+            window, source, DDBLT_WAIT);
     }
     return painter.Finish();
 }

@@ -12,7 +12,7 @@
 namespace morvish {
 
 class clsEmuAll : public clsTessarymInterface {
-public:
+  public:
     static constexpr int kWidth = 850;
     static constexpr int kHeight = 676;
 
@@ -31,7 +31,7 @@ public:
     // Where slot 2 to 12 is placed (only Left and Top are used when drawing).
     const RECT& Place(int slot) const { return layout_[slot]; }
 
-private:
+  private:
     const PreviewPane* pane_ = nullptr;
     std::array<clsTessarymInterface*, 13> windows_{};
     std::array<RECT, 13> layout_{};

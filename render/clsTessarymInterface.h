@@ -12,7 +12,7 @@ namespace morvish {
 class PreviewPane;
 
 class clsTessarymInterface {
-public:
+  public:
     virtual ~clsTessarymInterface() = default;
 
     // Called once, before anything else: the window keeps the pane (for its background colour),

@@ -14,7 +14,9 @@ constexpr int kScrollCell = 13;
 constexpr int kBoxPiece = 14;
 
 // Number of edge tiles of step t along a length d of a system box.
-constexpr int TileCount(int d, int t) { return (d - 2 * t) / t + (d % t != 0 ? 1 : 0); }
+constexpr int TileCount(int d, int t) {
+    return (d - 2 * t) / t + (d % t != 0 ? 1 : 0);
+}
 
 // A new surface filled with the key colour, drawn on by a painter.
 SkinPainter KeyFilledPainter(int width, int height) {
@@ -31,9 +33,12 @@ SurfaceResult KeyedResult(SkinPainter& painter) {
 
 const SkinFont* GetSkinFont(int kind, int size) {
     switch (kind) {
-        case 1: return FindSkinFont(FontFace::Japanese, size);
-        case 2: return FindSkinFont(FontFace::English, size);
-        default: return nullptr;
+        case 1:
+            return FindSkinFont(FontFace::Japanese, size);
+        case 2:
+            return FindSkinFont(FontFace::English, size);
+        default:
+            return nullptr;
     }
 }
 
