@@ -5,7 +5,7 @@
 #include <optional>
 #include <system_error>
 
-#include "AtomicFile.h"
+#include "platform/Platform.h"
 #include "render/FileLookup.h"
 
 namespace fs = std::filesystem;
@@ -15,14 +15,14 @@ namespace morvish {
 namespace {
 
 std::string Describe(const fs::path& path, const std::error_code& error) {
-    return path.string() + ": " + error.message();
+    return platform::DisplayText(path) + ": " + error.message();
 }
 
 // The folder `name` of `parent`: an existing one whose name differs only in case, else a new one.
 // Nothing when it could not be made; the reason is added to `failures`.
-std::optional<fs::path> EnsureFolder(const fs::path& parent, std::string_view name,
+std::optional<fs::path> EnsureFolder(const fs::path& parent, const fs::path& name,
                                      std::vector<std::string>& failures) {
-    fs::path folder = ResolvePath((parent / name).string()).value_or(parent / name);
+    fs::path folder = ResolvePath(parent / name).value_or(parent / name);
     std::error_code error;
     if (fs::is_directory(folder, error)) return folder;
     fs::create_directory(folder, error);
@@ -41,9 +41,8 @@ std::vector<fs::path> PlainFiles(const fs::path& folder, std::vector<std::string
     std::vector<fs::path> files;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (name.starts_with('.') || !it->is_regular_file(typeError)) continue;
+        if (platform::IsHidden(*it) || !it->is_regular_file(typeError)) continue;
         files.push_back(it->path());
     }
     if (error) failures.push_back(Describe(folder, error));
@@ -55,7 +54,7 @@ void CopyPlainFiles(const fs::path& source, const fs::path& target,
                     std::vector<std::string>& failures) {
     for (const fs::path& file : PlainFiles(source, failures)) {
         const fs::path copy = target / file.filename();
-        if (auto copied = CopyFileAtomically(file.string(), copy.string()); !copied) {
+        if (auto copied = platform::CopyFileAtomically(file, copy); !copied) {
             failures.push_back(copied.error().message);
         }
     }
@@ -63,20 +62,20 @@ void CopyPlainFiles(const fs::path& source, const fs::path& target,
 
 }  // namespace
 
-InstallResult InstallSkin(std::string_view gameDir, std::string_view rootDir,
-                          std::string_view skinName) {
+InstallResult InstallSkin(const fs::path& gameDir, const fs::path& rootDir,
+                          const fs::path& skinName) {
     InstallResult result;
     const fs::path source = fs::path(rootDir) / skinName;
     const std::optional<fs::path> skins =
-        EnsureFolder(fs::path(gameDir).lexically_normal(), kGameSkinFolderName, result.failures);
+        EnsureFolder(gameDir.lexically_normal(), kGameSkinFolderName, result.failures);
     if (!skins) return result;
     const std::optional<fs::path> target = EnsureFolder(*skins, skinName, result.failures);
     if (!target) return result;
-    result.target = WithTrailingSeparator(target->string());
+    result.target = WithTrailingSeparator(*target);
 
     CopyPlainFiles(source, *target, result.failures);
 
-    const std::optional<fs::path> basic = ResolvePath((source / kBasicInterfaceName).string());
+    const std::optional<fs::path> basic = ResolvePath(source / kBasicInterfaceName);
     std::error_code error;
     if (!basic || !fs::is_directory(*basic, error)) return result;
     if (const auto basicTarget = EnsureFolder(*target, kBasicInterfaceName, result.failures)) {

@@ -4,6 +4,7 @@
 // the skin are not copied and nothing in the target is deleted. Every file is copied to a
 // temporary name and renamed, so a failed copy never leaves a half-written bitmap for the game.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,7 @@ inline constexpr std::string_view kGameSkinFolderName = "skin";
 inline constexpr std::string_view kBasicInterfaceName = "basic_interface";
 
 struct InstallResult {
-    std::string target;                 // the skin's folder in the game, ending with "/"
+    std::filesystem::path target;       // the skin's folder in the game, ending with a separator
     std::vector<std::string> failures;  // "path: reason" for every folder or file that failed
 };
 
@@ -23,7 +24,8 @@ struct InstallResult {
 // (which must exist). Folders the game already has are reused when their names differ only in
 // case ("Skin", "Basic_Interface"), and the skin's own "basic_interface" is found in any case.
 // A failure does not stop the copy of the other files.
-InstallResult InstallSkin(std::string_view gameDir, std::string_view rootDir,
-                          std::string_view skinName);
+InstallResult InstallSkin(const std::filesystem::path& gameDir,
+                          const std::filesystem::path& rootDir,
+                          const std::filesystem::path& skinName);
 
 }  // namespace morvish

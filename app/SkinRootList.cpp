@@ -1,35 +1,64 @@
 #include "SkinRootList.h"
 
-#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <type_traits>
 
 #include "Text.h"
+#include "platform/Platform.h"
 #include "render/FileLookup.h"
+
+namespace fs = std::filesystem;
 
 namespace morvish {
 
-std::string NormaliseRootPath(std::string_view path, std::string_view base) {
-    path = Trim(path);
-    if (path.empty()) return {};
-    std::string root(path);
-    if (root.front() != kPathSeparator && !base.empty()) {
-        root = (std::filesystem::path(base) / root).string();
-    }
-    while (!root.empty() && root.back() == kPathSeparator) root.pop_back();
-    root.push_back(kPathSeparator);
-    return root;
+namespace {
+
+// True where paths are the file system's own bytes (Linux), false where they are UTF-16.
+constexpr bool kPathsAreBytes = std::is_same_v<fs::path::value_type, char>;
+
+bool IsSeparator(fs::path::value_type c) {
+    return c == fs::path::value_type('/') || c == fs::path::preferred_separator;
 }
 
-std::vector<std::string> ParseSkinRootList(std::string_view text) {
-    std::vector<std::string> lines;
+}  // namespace
+
+fs::path NormaliseRootPath(const fs::path& path, const fs::path& base) {
+    if (path.empty()) return {};
+    fs::path::string_type root =
+        (path.is_relative() && !base.empty() ? base / path : path).native();
+    // Exactly one separator at the end, also for a path that is only separators.
+    while (!root.empty() && IsSeparator(root.back())) root.pop_back();
+    root.push_back(fs::path::preferred_separator);
+    return fs::path(std::move(root));
+}
+
+fs::path RootPathFromLine(std::string_view line) {
+    if (platform::IsValidUtf8(line)) return platform::PathFromUtf8(line);
+    const std::optional<std::string> decoded = platform::Cp932ToUtf8(line);
+    if constexpr (kPathsAreBytes) {
+        const fs::path own{std::string(line)};
+        std::error_code error;
+        if (!decoded || fs::exists(own, error)) return own;
+    }
+    return decoded ? platform::PathFromUtf8(*decoded) : fs::path();
+}
+
+std::vector<fs::path> ParseSkinRootList(std::string_view text) {
+    std::vector<fs::path> roots;
     ForEachLine(WithoutByteOrderMark(text), [&](std::string_view line) {
         line = Trim(line);
-        if (!line.empty()) lines.emplace_back(line);
+        if (line.empty()) return;
+        if (fs::path root = RootPathFromLine(line); !root.empty()) roots.push_back(std::move(root));
     });
-    return lines;
+    return roots;
 }
 
-std::string FormatSkinRootList(const std::vector<std::string>& roots) {
-    return JoinLinesWithCrLf(roots);
+std::string FormatSkinRootList(const std::vector<fs::path>& roots) {
+    std::vector<std::string> lines;
+    lines.reserve(roots.size());
+    for (const fs::path& root : roots) lines.push_back(platform::PathToUtf8(root));
+    return JoinLinesWithCrLf(lines);
 }
 
 }  // namespace morvish

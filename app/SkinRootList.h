@@ -1,21 +1,32 @@
 #pragma once
-// The skin root list "SkinDir.txt": one skin root folder per line, each line ended by CR LF, text
-// in UTF-8. A root is written as the tree shows it: the full path ending with exactly one "/".
+// The skin root list "SkinDir.txt": one skin root folder per line, each line ended by CR LF. A
+// root is written as the tree shows it: the full path ending with exactly one separator.
+//
+// Lines are read as UTF-8 when they are valid UTF-8, else as Shift-JIS (code page 932): the list
+// of a Japanese Windows system is in its ANSI code page. On Linux a line that is not UTF-8 may
+// also be the bytes of a folder's own name (archives unpacked from Japanese systems keep them);
+// it is taken as it is when such a folder exists. The list is written in UTF-8, except that on
+// Linux a name that is not UTF-8 is written with its own bytes, so that it reads back the same.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace morvish {
 
-// The root folder text for a path: blanks trimmed, a relative path taken relative to `base`,
-// ending with exactly one "/". Empty for a blank path.
-std::string NormaliseRootPath(std::string_view path, std::string_view base = {});
+// The root folder for a path: a relative path taken relative to `base`, ending with exactly one
+// separator. Empty for an empty path.
+std::filesystem::path NormaliseRootPath(const std::filesystem::path& path,
+                                        const std::filesystem::path& base = {});
 
-// The non-blank lines of a list, trimmed, in file order.
-std::vector<std::string> ParseSkinRootList(std::string_view text);
+// The path a line of the list names (already trimmed), by the rule above.
+std::filesystem::path RootPathFromLine(std::string_view line);
+
+// The roots the list names, in file order: its non-blank lines, trimmed.
+std::vector<std::filesystem::path> ParseSkinRootList(std::string_view text);
 
 // The list's text: every root followed by CR LF; empty for no roots.
-std::string FormatSkinRootList(const std::vector<std::string>& roots);
+std::string FormatSkinRootList(const std::vector<std::filesystem::path>& roots);
 
 }  // namespace morvish

@@ -6,9 +6,9 @@
 #include <limits>
 #include <optional>
 
-#include "AtomicFile.h"
 #include "IniFile.h"
 #include "Text.h"
+#include "platform/Platform.h"
 
 namespace morvish::mdlWinAPI {
 
@@ -85,18 +85,18 @@ std::optional<IniValue> Convert(std::string_view text, int kind) {
 
 // The file's entries; an empty file when it does not exist. A file that exists but cannot be
 // read is an error, so that a write never replaces entries it could not see.
-Result<IniFile> LoadIniFile(const std::string& iniPath) {
+Result<IniFile> LoadIniFile(const std::filesystem::path& iniPath) {
     std::error_code error;
     if (!std::filesystem::exists(iniPath, error)) return IniFile{};
-    const Result<std::string> text = ReadWholeFile(iniPath);
+    const Result<std::string> text = platform::ReadRegularFile(iniPath);
     if (!text) return std::unexpected(text.error());
     return IniFile::Parse(*text);
 }
 
 }  // namespace
 
-IniValue ReadIniValue(const std::string& iniPath, std::string_view Section, std::string_view Key,
-                      int Kind, std::string_view Default) {
+IniValue ReadIniValue(const std::filesystem::path& iniPath, std::string_view Section,
+                      std::string_view Key, int Kind, std::string_view Default) {
     const std::optional<std::string> stored =
         LoadIniFile(iniPath).value_or(IniFile{}).Get(Section, Key);
     const std::string_view text = stored ? CutUtf8(*stored, kIniValueLimit) : std::string_view{};
@@ -123,17 +123,17 @@ std::string IniText(const IniValue& value) {
     return std::visit(Visitor{}, value);
 }
 
-Result<void> WriteIniValue(const std::string& iniPath, std::string_view Section,
+Result<void> WriteIniValue(const std::filesystem::path& iniPath, std::string_view Section,
                            std::string_view Key, const IniValue& Value) {
     const std::string text = IniText(Value);
     if (text.find_first_of("\r\n") != std::string::npos) {
-        return Failure(iniPath + ": the value of " + std::string(Key) +
+        return Failure(platform::DisplayText(iniPath) + ": the value of " + std::string(Key) +
                        " holds a line break and cannot be stored");
     }
     Result<IniFile> file = LoadIniFile(iniPath);
     if (!file) return std::unexpected(file.error());
     file->Set(Section, Key, text);
-    return WriteFileAtomically(iniPath, file->Format());
+    return platform::WriteFileAtomically(iniPath, file->Format());
 }
 
 }  // namespace morvish::mdlWinAPI

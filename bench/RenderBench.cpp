@@ -15,30 +15,31 @@
 #include <iostream>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "render/PreviewPane.h"
-#include "render/ProgramPaths.h"
 #include "render/clsSkinMng.h"
+#include "windows/WindowSlots.h"
 
 namespace fs = std::filesystem;
 using namespace morvish;
 
 namespace {
 
-std::string FindSkin() {
+fs::path FindSkin() {
     if (const char* chosen = std::getenv("MORVISH_BENCH_SKIN")) return chosen;
     std::vector<fs::path> skins;
     std::error_code error;
     for (const auto& entry :
-         fs::directory_iterator(fs::path(ExecutableDirectory()) / "skins", error)) {
+         fs::directory_iterator(platform::ExecutableDirectory() / "skins", error)) {
         if (entry.is_directory() && fs::exists(entry.path() / "colorchip.bmp"))
             skins.push_back(entry.path());
     }
     std::sort(skins.begin(), skins.end());
-    return skins.empty() ? std::string() : skins.front().string();
+    return skins.empty() ? fs::path() : skins.front();
 }
 
 struct Skin {
-    Skin() : pane(1000, 800) { manager.ClassInitialize(pane, FindSkin()); }
+    Skin() : pane(1000, 800), manager(kWindowSlots) { manager.ClassInitialize(pane, FindSkin()); }
     MemoryPreviewPane pane;
     clsSkinMng manager;
 };
@@ -59,8 +60,6 @@ constexpr ButtonPoint kButtons[] = {
     {"chat/ok", 8, 195, 100},       {"party/message1", 9, 8, 118}, {"skill/use", 10, 180, 165},
     {"trade/ok", 11, 6, 100},       {"etc/back", 12, 5, 110},
 };
-constexpr const char* kKinds[] = {"all",   "basic", "msgbox", "status", "option", "item",
-                                  "equip", "chat",  "party",  "skill",  "trade",  "etc"};
 
 void Refresh(benchmark::State& state, int slot) {
     clsTessarymInterface* window = SharedSkin().manager.Window(slot);
@@ -101,9 +100,9 @@ void ManagerMouseMove(benchmark::State& state) {
 }
 
 const bool kRegistered = [] {
-    for (int slot = 1; slot <= 12; ++slot) {
-        benchmark::RegisterBenchmark((std::string("Refresh/") + kKinds[slot - 1]).c_str(), Refresh,
-                                     slot)
+    for (const WindowSlot& slot : kWindowSlots) {
+        benchmark::RegisterBenchmark(("Refresh/" + std::string(slot.kind)).c_str(), Refresh,
+                                     slot.number)
             ->Unit(benchmark::kMicrosecond);
     }
     for (const ButtonPoint& button : kButtons) {
@@ -119,12 +118,12 @@ const bool kRegistered = [] {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string skin = FindSkin();
+    const fs::path skin = FindSkin();
     if (skin.empty()) {
         std::cerr << "morvish-bench: no skin: set MORVISH_BENCH_SKIN or build the demo skins\n";
         return 2;
     }
-    std::cerr << "morvish-bench: skin " << skin << "\n";
+    std::cerr << "morvish-bench: skin " << platform::DisplayText(skin) << "\n";
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

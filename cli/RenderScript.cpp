@@ -3,9 +3,11 @@
 #include <charconv>
 #include <sstream>
 
+#include "platform/Platform.h"
 #include "render/PreviewPane.h"
 #include "render/ProgramPaths.h"
 #include "render/clsSkinMng.h"
+#include "windows/WindowSlots.h"
 
 namespace morvish::cli {
 
@@ -82,12 +84,7 @@ Result<RenderEvent> ParseEventLine(const std::vector<std::string_view>& words, i
 }  // namespace
 
 std::optional<int> ParseKind(std::string_view text) {
-    for (int slot = 1; slot <= 12; ++slot) {
-        if (text == kKindNames[slot - 1]) return slot;
-    }
-    std::optional<int> number = ParseInt(text);
-    if (number && *number >= 1 && *number <= 12) return number;
-    return std::nullopt;
+    return SlotByKind(text);
 }
 
 std::optional<Color> ParseBackground(std::string_view text) {
@@ -116,23 +113,23 @@ Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments) 
         if (i + 1 >= arguments.size()) return Failure(argument + " needs a value");
         const std::string& value = arguments[++i];
         if (argument == "--skin") {
-            options.skinDir = value;
+            options.skinDir = platform::PathFromUtf8(value);
             haveSkin = true;
         } else if (argument == "--window") {
             std::optional<int> slot = ParseKind(value);
             if (!slot) return Failure("unknown window kind '" + value + "'");
             options.slot = *slot;
         } else if (argument == "--graphic") {
-            options.graphicDir = value;
+            options.graphicDir = platform::PathFromUtf8(value);
         } else if (argument == "--events") {
-            options.eventsFile = value;
+            options.eventsFile = platform::PathFromUtf8(value);
         } else if (argument == "--background") {
             std::optional<Color> color = ParseBackground(value);
             if (!color)
                 return Failure("--background takes a colour written #RRGGBB, not '" + value + "'");
             options.background = *color;
         } else {
-            options.output = value;
+            options.output = platform::PathFromUtf8(value);
             haveOutput = true;
         }
     }
@@ -174,7 +171,7 @@ std::string UsageText() {
             "\n"
             "  --skin SKIN_DIR       the skin folder (the one that holds basic_interface)\n"
             "  --window KIND         the window shown first (default basic): ";
-    for (int slot = 1; slot <= 12; ++slot) text << (slot > 1 ? ", " : "") << kKindNames[slot - 1];
+    for (const WindowSlot& slot : kWindowSlots) text << (slot.number > 1 ? ", " : "") << slot.kind;
     text
         << ",\n"
            "                        or its number 1 to 12 in that order\n"
@@ -205,7 +202,7 @@ std::string UsageText() {
 Result<Bitmap> Render(const RenderOptions& options, const std::vector<RenderEvent>& events) {
     if (options.graphicDir) SetGraphicDirectory(*options.graphicDir);
     MemoryPreviewPane pane(kPaneSize, kPaneSize, options.background);
-    clsSkinMng manager;
+    clsSkinMng manager(kWindowSlots);
     manager.ClassInitialize(pane, options.skinDir);
 
     Bitmap shown;

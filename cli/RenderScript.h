@@ -2,6 +2,7 @@
 // The headless renderer's command line and events script: parsing into plain values, and the
 // replay of a script against one skin manager.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,19 +23,14 @@ struct RenderEvent {
 };
 
 struct RenderOptions {
-    std::string skinDir;
+    std::filesystem::path skinDir;
     int slot = 2;  // the window shown before the first event ("basic")
-    std::optional<std::string> graphicDir;
-    std::optional<std::string> eventsFile;  // "-" is standard input
-    Color background = 0xFFFFFF;            // form colour 0x00BBGGRR
-    std::string output;
+    std::optional<std::filesystem::path> graphicDir;
+    std::optional<std::filesystem::path> eventsFile;  // "-" is standard input
+    Color background = 0xFFFFFF;                      // form colour 0x00BBGGRR
+    std::filesystem::path output;
     bool help = false;
 };
-
-// The window kinds by name, in slot order 1 to 12.
-inline constexpr std::string_view kKindNames[] = {"all",    "basic", "msgbox", "status",
-                                                  "option", "item",  "equip",  "chat",
-                                                  "party",  "skill", "trade",  "etc"};
 
 // A window kind by name or slot number; nothing when it is neither.
 std::optional<int> ParseKind(std::string_view text);

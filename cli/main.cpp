@@ -1,11 +1,11 @@
 // morvish-render: draws a window of a skin, after scripted mouse events, to a PNG file.
 
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 
 #include "RenderScript.h"
+#include "platform/Platform.h"
 #include "render/FileLookup.h"
 #include "render/PngFile.h"
 #include "render/SkinFont.h"
@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!DirectoryExists(options->skinDir)) {
-        return Usage("skin folder '" + options->skinDir + "' does not exist");
+        return Usage("skin folder '" + platform::DisplayText(options->skinDir) +
+                     "' does not exist");
     }
 
     std::vector<cli::RenderEvent> events;
@@ -43,12 +44,15 @@ int main(int argc, char** argv) {
         if (*options->eventsFile == "-") {
             script.assign(std::istreambuf_iterator<char>(std::cin), {});
         } else {
-            std::ifstream in(*options->eventsFile, std::ios::binary);
-            if (!in) return Usage("events file '" + *options->eventsFile + "' cannot be read");
-            script.assign(std::istreambuf_iterator<char>(in), {});
+            Result<std::string> read = platform::ReadRegularFile(*options->eventsFile);
+            if (!read) return Usage("events file " + read.error().message);
+            script = std::move(*read);
         }
         Result<std::vector<cli::RenderEvent>> parsed = cli::ParseEvents(script);
-        if (!parsed) return Usage(*options->eventsFile + ": " + parsed.error().message);
+        if (!parsed) {
+            return Usage(platform::DisplayText(*options->eventsFile) + ": " +
+                         parsed.error().message);
+        }
         events = std::move(*parsed);
     }
 

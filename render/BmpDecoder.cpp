@@ -12,9 +12,8 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+
+#include "platform/Platform.h"
 
 namespace morvish {
 
@@ -715,22 +714,12 @@ Result<Bitmap> DecodeBmp(std::span<const std::uint8_t> bytes) {
     return BmpReader(bytes).Decode();
 }
 
-Result<Bitmap> LoadBmpFile(const std::string& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) return Failure(path + ": cannot be read (" + error.message() + ")");
-    if (size == 0) return Failure(path + ": file is empty");
-    if (size > kMaxBmpFileSize) {
-        return Failure(path + ": file is too large (" + std::to_string(size) +
-                       " bytes; the limit is 256 MiB)");
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Failure(path + ": cannot be opened");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
-    bytes.resize(std::size_t(in.gcount()));  // the file may have shrunk since its size was read
-    Result<Bitmap> bitmap = DecodeBmp(bytes);
-    if (!bitmap) return Failure(path + ": " + bitmap.error().message);
+Result<Bitmap> LoadBmpFile(const std::filesystem::path& path) {
+    const Result<std::string> bytes = platform::ReadRegularFile(path, kMaxBmpFileSize);
+    if (!bytes) return std::unexpected(bytes.error());
+    Result<Bitmap> bitmap =
+        DecodeBmp(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
+    if (!bitmap) return Failure(platform::DisplayText(path) + ": " + bitmap.error().message);
     return bitmap;
 }
 

@@ -2,6 +2,7 @@
 // Decoding of Windows and OS/2 bitmap files, and writing of plain 24-bit ones.
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ inline constexpr int kMaxBmpDimension = 16384;
 Result<Bitmap> DecodeBmp(std::span<const std::uint8_t> bytes);
 
 // Reads and decodes a file; the error message starts with the path.
-Result<Bitmap> LoadBmpFile(const std::string& path);
+Result<Bitmap> LoadBmpFile(const std::filesystem::path& path);
 
 // A bottom-up 24-bit BI_RGB file of the bitmap (for fixtures and the demo skins).
 std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap);

@@ -1,7 +1,6 @@
 #include "FileLookup.h"
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -10,15 +9,15 @@ namespace morvish {
 
 namespace {
 
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
+template <class Char>
+Char FoldAscii(Char c) {
+    return (c >= Char('A') && c <= Char('Z')) ? Char(c - Char('A') + Char('a')) : c;
 }
 
 // ASCII case folding, as the file systems skins come from fold the names skins use.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
+bool EqualsIgnoringCase(const fs::path::string_type& a, const fs::path::string_type& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto x, auto y) {
+               return FoldAscii(x) == FoldAscii(y);
            });
 }
 
@@ -29,13 +28,14 @@ bool Exists(const fs::path& path) {
 
 // The entry of `folder` whose name matches `name` ignoring case; the first one in listing order
 // when several do (a folder can hold "A.bmp" and "a.bmp" on Linux).
-std::optional<fs::path> FindInFolder(const fs::path& folder, std::string_view name) {
+std::optional<fs::path> FindInFolder(const fs::path& folder, const fs::path& name) {
     std::error_code error;
     fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error);
     if (error) return std::nullopt;
-    for (const fs::directory_entry& entry : it) {
-        if (EqualsIgnoringCase(entry.path().filename().string(), name)) {
-            return folder.empty() ? entry.path().filename() : folder / entry.path().filename();
+    for (fs::directory_iterator end; it != end; it.increment(error)) {
+        if (error) return std::nullopt;
+        if (EqualsIgnoringCase(it->path().filename().native(), name.native())) {
+            return folder / it->path().filename();
         }
     }
     return std::nullopt;
@@ -43,59 +43,52 @@ std::optional<fs::path> FindInFolder(const fs::path& folder, std::string_view na
 
 }  // namespace
 
-std::string ToNativePath(std::string_view path) {
-    std::string native;
-    native.reserve(path.size());
-    for (char c : path) {
-        if (IsSeparator(c)) {
-            if (!native.empty() && native.back() == kPathSeparator) continue;
-            native.push_back(kPathSeparator);
-        } else {
-            native.push_back(c);
-        }
+fs::path SkinRelativePath(std::string_view name) {
+    fs::path relative;
+    while (!name.empty()) {
+        const std::size_t separator = std::min(name.find_first_of("\\/"), name.size());
+        if (separator > 0) relative /= fs::path(std::string(name.substr(0, separator)));
+        name.remove_prefix(std::min(separator + 1, name.size()));
     }
-    return native;
+    return relative;
 }
 
-std::string WithTrailingSeparator(std::string path) {
-    if (path.empty() || !IsSeparator(path.back())) path.push_back(kPathSeparator);
-    return path;
+fs::path WithTrailingSeparator(fs::path folder) {
+    if (folder.has_filename()) folder /= fs::path();
+    return folder;
 }
 
-std::optional<fs::path> ResolvePath(std::string_view path) {
+std::optional<fs::path> ResolvePath(const fs::path& path) {
     if (path.empty()) return std::nullopt;
-    const std::string native = ToNativePath(path);
-    fs::path exact(native);
-    if (Exists(exact)) return exact;
+    if (Exists(path)) return path;
 
     // Walk the components, keeping each one that exists as written and looking the others up.
     fs::path resolved;
-    for (const fs::path& part : exact) {
-        const std::string name = part.string();
-        if (name.empty()) continue;  // the empty name after a trailing separator
-        if (part == exact.root_directory() || (resolved.empty() && part.has_root_name())) {
+    for (const fs::path& part : path) {
+        if (part.empty()) continue;  // the empty name after a trailing separator
+        if (part == path.root_name() || part == path.root_directory()) {
             resolved /= part;
             continue;
         }
         fs::path candidate = resolved / part;
-        if (name == "." || name == ".." || Exists(candidate)) {
+        if (part == "." || part == ".." || Exists(candidate)) {
             resolved = std::move(candidate);
             continue;
         }
-        std::optional<fs::path> match = FindInFolder(resolved, name);
+        std::optional<fs::path> match = FindInFolder(resolved, part);
         if (!match) return std::nullopt;
         resolved = std::move(*match);
     }
     return resolved;
 }
 
-bool FileExists(std::string_view path) {
+bool FileExists(const fs::path& path) {
     std::optional<fs::path> found = ResolvePath(path);
     std::error_code error;
     return found && fs::is_regular_file(*found, error);
 }
 
-bool DirectoryExists(std::string_view path) {
+bool DirectoryExists(const fs::path& path) {
     std::optional<fs::path> found = ResolvePath(path);
     std::error_code error;
     return found && fs::is_directory(*found, error);

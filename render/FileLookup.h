@@ -5,29 +5,26 @@
 
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace morvish {
 
-// The separator this program puts at the end of directory names.
-inline constexpr char kPathSeparator = '/';
+// A relative name as skins write it ("basic_interface\btn_ok.bmp", "/" also accepted) as a path
+// of its components.
+std::filesystem::path SkinRelativePath(std::string_view name);
 
-// The path with every "\" turned into the native separator and runs of separators folded to one.
-std::string ToNativePath(std::string_view path);
-
-// Appends the native separator unless the path already ends with "/" or "\" (an empty path becomes
-// "/", as an empty directory name becomes "\" on the original platform).
-std::string WithTrailingSeparator(std::string path);
+// The folder with a trailing separator, as skin directories are held ("skins/a" → "skins/a/");
+// an empty path stays empty.
+std::filesystem::path WithTrailingSeparator(std::filesystem::path folder);
 
 // The file or directory on disk that `path` names, exactly or else by case-insensitive match of
 // each component that does not exist as written. Nothing when there is no such entry.
-std::optional<std::filesystem::path> ResolvePath(std::string_view path);
+std::optional<std::filesystem::path> ResolvePath(const std::filesystem::path& path);
 
 // True when `path` names an existing regular file (the existence test of the piece rule).
-bool FileExists(std::string_view path);
+bool FileExists(const std::filesystem::path& path);
 
 // True when `path` names an existing directory.
-bool DirectoryExists(std::string_view path);
+bool DirectoryExists(const std::filesystem::path& path);
 
 }  // namespace morvish

@@ -1,10 +1,9 @@
 #include "ProgramPaths.h"
 
-#include <filesystem>
 #include <optional>
 #include <system_error>
 
-#include "FileLookup.h"
+#include "platform/Platform.h"
 
 namespace fs = std::filesystem;
 
@@ -12,34 +11,27 @@ namespace morvish {
 
 namespace {
 
-std::optional<std::string>& ChosenGraphicDirectory() {
-    static std::optional<std::string> chosen;
+std::optional<fs::path>& ChosenGraphicDirectory() {
+    static std::optional<fs::path> chosen;
     return chosen;
 }
 
 }  // namespace
 
-std::string ExecutableDirectory() {
-    std::error_code error;
-    fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error) return fs::current_path(error).string();
-    return self.parent_path().string();
-}
-
-std::string GraphicDirectory() {
+fs::path GraphicDirectory() {
     if (ChosenGraphicDirectory()) return *ChosenGraphicDirectory();
-    const std::string beside = (fs::path(ExecutableDirectory()) / "graphic").string();
+    const fs::path beside = platform::ExecutableDirectory() / "graphic";
 #ifdef MORVISH_SHARE_DIR
     std::error_code error;
     if (!fs::is_directory(beside, error)) {
-        const std::string installed = (fs::path(MORVISH_SHARE_DIR) / "graphic").string();
+        const fs::path installed = fs::path(MORVISH_SHARE_DIR) / "graphic";
         if (fs::is_directory(installed, error)) return installed;
     }
 #endif
     return beside;
 }
 
-void SetGraphicDirectory(std::string directory) {
+void SetGraphicDirectory(fs::path directory) {
     if (directory.empty()) {
         ChosenGraphicDirectory().reset();
     } else {
@@ -47,8 +39,8 @@ void SetGraphicDirectory(std::string directory) {
     }
 }
 
-std::string SamplePicturePath(const std::string& name) {
-    return WithTrailingSeparator(GraphicDirectory()) + name;
+fs::path SamplePicturePath(std::string_view name) {
+    return GraphicDirectory() / name;
 }
 
 }  // namespace morvish

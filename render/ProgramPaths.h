@@ -1,20 +1,18 @@
 #pragma once
 // Where the program finds the sample pictures that are the same for every skin.
 
-#include <string>
+#include <filesystem>
+#include <string_view>
 
 namespace morvish {
 
-// The folder that holds the running executable.
-std::string ExecutableDirectory();
-
 // The folder of the sample pictures: "graphic" beside the executable when it exists, else the
-// installed share folder; or what SetGraphicDirectory chose (an empty name goes back to the
+// installed share folder; or what SetGraphicDirectory chose (an empty path goes back to the
 // default).
-std::string GraphicDirectory();
-void SetGraphicDirectory(std::string directory);
+std::filesystem::path GraphicDirectory();
+void SetGraphicDirectory(std::filesystem::path directory);
 
 // Full path of a sample picture ("item1.bmp" → ".../graphic/item1.bmp").
-std::string SamplePicturePath(const std::string& name);
+std::filesystem::path SamplePicturePath(std::string_view name);
 
 }  // namespace morvish

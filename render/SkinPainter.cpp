@@ -6,11 +6,12 @@
 
 namespace morvish {
 
-std::vector<Element> MakeElements(const std::string& folder, std::span<const ElementEntry> table) {
+std::vector<Element> MakeElements(const std::filesystem::path& folder,
+                                  std::span<const ElementEntry> table) {
     std::vector<Element> elements;
     elements.reserve(table.size());
     for (const ElementEntry& entry : table) {
-        elements.push_back(Element{folder + std::string(entry.name), entry.x, entry.y});
+        elements.push_back(Element{folder / SkinRelativePath(entry.name), entry.x, entry.y});
     }
     return elements;
 }
@@ -20,7 +21,7 @@ SkinPainter::SkinPainter(int width, int height, Color background)
     surface_->BltColorFill(RECT{}, background);
 }
 
-SurfacePtr SkinPainter::Load(const std::string& path) {
+SurfacePtr SkinPainter::Load(const std::filesystem::path& path) {
     if (error_) return nullptr;
     SurfaceResult piece = gDirectDraw.CreateSurfaceFromFile(path, true);
     if (!piece) {

@@ -8,6 +8,7 @@
 // show. A file that exists but cannot be read stops the drawing: the first such error is kept and
 // returned by Finish(), naming the file and the reason.
 
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -22,7 +23,7 @@ namespace morvish {
 
 // One entry of an element table: a full file path and the position of its top-left corner.
 struct Element {
-    std::string path;
+    std::filesystem::path path;
     int x = 0;
     int y = 0;
 };
@@ -36,7 +37,8 @@ struct ElementEntry {
 };
 
 // The table with every name turned into a full path under `folder`, in the same order.
-std::vector<Element> MakeElements(const std::string& folder, std::span<const ElementEntry> table);
+std::vector<Element> MakeElements(const std::filesystem::path& folder,
+                                  std::span<const ElementEntry> table);
 
 // A sample text of a window: the top-left corner of its first character cell and the text.
 struct TextEntry {
@@ -106,7 +108,7 @@ class SkinPainter {
 
   private:
     // Loads a piece: null when the file is missing or drawing has failed.
-    SurfacePtr Load(const std::string& path);
+    SurfacePtr Load(const std::filesystem::path& path);
     RECT BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode);
 
     SurfacePtr surface_;

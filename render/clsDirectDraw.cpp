@@ -17,14 +17,14 @@ SurfacePtr clsDirectDraw::CreateSurface(int nWidth, int nHeight) const {
     return std::make_unique<DirectDrawSurface7>(nWidth, nHeight);
 }
 
-SurfaceResult clsDirectDraw::CreateSurfaceFromFile(const std::string& FileName,
+SurfaceResult clsDirectDraw::CreateSurfaceFromFile(const std::filesystem::path& FileName,
                                                    bool IsSetSrcColorKey, int* Width,
                                                    int* Height) const {
     if (FileName.empty()) return nullptr;
     std::optional<std::filesystem::path> found = ResolvePath(FileName);
     std::error_code error;
     if (!found || !std::filesystem::is_regular_file(*found, error)) return nullptr;
-    Result<Bitmap> picture = LoadBmpFile(found->string());
+    Result<Bitmap> picture = LoadBmpFile(*found);
     if (!picture) return std::unexpected(picture.error());
     auto surface = std::make_unique<DirectDrawSurface7>(std::move(*picture));
     if (Width != nullptr) *Width = surface->Width();

@@ -4,7 +4,7 @@
 // colour key is pure magenta, exactly 0xFF00FF.
 
 #include <cstdint>
-#include <string>
+#include <filesystem>
 
 #include "DirectDrawSurface7.h"
 #include "Types.h"
@@ -28,8 +28,9 @@ class clsDirectDraw {
     // Loads a BMP file. A missing file or an empty name gives a null surface and leaves Width and
     // Height as they were; a file that exists but cannot be decoded gives an error naming the file
     // and the reason. With IsSetSrcColorKey the surface gets the magenta source colour key.
-    SurfaceResult CreateSurfaceFromFile(const std::string& FileName, bool IsSetSrcColorKey,
-                                        int* Width = nullptr, int* Height = nullptr) const;
+    SurfaceResult CreateSurfaceFromFile(const std::filesystem::path& FileName,
+                                        bool IsSetSrcColorKey, int* Width = nullptr,
+                                        int* Height = nullptr) const;
 
     void setColorKey(DirectDrawSurface7& setToSurface) const;
     std::uint32_t getColorKey() const { return kColorKey; }

@@ -44,7 +44,7 @@ void PlaceUnder(RECT& r, const RECT& q) {
 
 }  // namespace
 
-void clsEmuAll::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string&,
+void clsEmuAll::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::filesystem::path&,
                                 const ColorChip&) {
     pane_ = &ShowSkinPictureBox;
 }

@@ -4,7 +4,7 @@
 // own them) and places them once, from their initial sizes.
 
 #include <array>
-#include <string>
+#include <filesystem>
 
 #include "PreviewPane.h"
 #include "clsTessarymInterface.h"
@@ -16,8 +16,8 @@ class clsEmuAll : public clsTessarymInterface {
     static constexpr int kWidth = 850;
     static constexpr int kHeight = 676;
 
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     // Takes the manager's slots 2 to 12 (index = slot) and lays them out from their current sizes.
     void SetEmulateObject(const std::array<clsTessarymInterface*, 13>& EmulateObject);
 

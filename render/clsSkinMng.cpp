@@ -6,17 +6,6 @@
 #include "clsDirectDraw.h"
 #include "clsEmuAll.h"
 #include "mdlMain.h"
-#include "windows/clsEmnuMsgBox.h"
-#include "windows/clsEmuBasic.h"
-#include "windows/clsEmuChat.h"
-#include "windows/clsEmuEquip.h"
-#include "windows/clsEmuEtc.h"
-#include "windows/clsEmuFriend.h"
-#include "windows/clsEmuItem.h"
-#include "windows/clsEmuOption.h"
-#include "windows/clsEmuSkill.h"
-#include "windows/clsEmuStatus.h"
-#include "windows/clsEmuTrade.h"
 
 namespace morvish {
 
@@ -27,25 +16,15 @@ constexpr int kPaneBorder = 2;
 
 }  // namespace
 
-clsSkinMng::clsSkinMng() = default;
+clsSkinMng::clsSkinMng(const WindowSlotTable& slots) : slotTable_(slots) {}
 clsSkinMng::~clsSkinMng() = default;
 
-void clsSkinMng::ClassInitialize(PreviewPane& ShowSkinPictureBox, const std::string& DirName) {
+void clsSkinMng::ClassInitialize(PreviewPane& ShowSkinPictureBox,
+                                 const std::filesystem::path& DirName) {
     pane_ = &ShowSkinPictureBox;
     dirName_ = WithTrailingSeparator(DirName);
 
-    slots_[1] = std::make_unique<clsEmuAll>();
-    slots_[2] = std::make_unique<clsEmuBasic>();
-    slots_[3] = std::make_unique<clsEmnuMsgBox>();
-    slots_[4] = std::make_unique<clsEmuStatus>();
-    slots_[5] = std::make_unique<clsEmuOption>();
-    slots_[6] = std::make_unique<clsEmuItem>();
-    slots_[7] = std::make_unique<clsEmuEquip>();
-    slots_[8] = std::make_unique<clsEmuChat>();
-    slots_[9] = std::make_unique<clsEmuFriend>();
-    slots_[10] = std::make_unique<clsEmuSkill>();
-    slots_[11] = std::make_unique<clsEmuTrade>();
-    slots_[12] = std::make_unique<clsEmuEtc>();
+    for (const WindowSlot& slot : slotTable_) slots_[slot.number] = slot.create();
 
     // An unreadable chip is reported by the windows that read it again when they draw; until
     // then its colours are black, as for a skin without a chip.

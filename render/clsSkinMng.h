@@ -4,8 +4,8 @@
 // positions in the pane are turned into the shown window's own coordinates.
 
 #include <array>
+#include <filesystem>
 #include <memory>
-#include <string>
 
 #include "DirectDrawSurface7.h"
 #include "PreviewPane.h"
@@ -16,16 +16,17 @@ namespace morvish {
 
 class clsSkinMng {
   public:
-    static constexpr int kSlots = 12;
+    static constexpr int kSlots = kSlotCount;
 
-    clsSkinMng();
+    // A manager whose windows are made from `slots`.
+    explicit clsSkinMng(const WindowSlotTable& slots);
     ~clsSkinMng();
     clsSkinMng(const clsSkinMng&) = delete;
     clsSkinMng& operator=(const clsSkinMng&) = delete;
 
     // Keeps the pane and the directory (given a trailing separator), creates the twelve windows in
     // slot order, reads the colour chip once and initialises every window with it.
-    void ClassInitialize(PreviewPane& ShowSkinPictureBox, const std::string& DirName);
+    void ClassInitialize(PreviewPane& ShowSkinPictureBox, const std::filesystem::path& DirName);
 
     // Shows the window of slot Mode (1 to 12); any other Mode is ignored.
     Result<void> Refresh(int Mode);
@@ -38,7 +39,7 @@ class clsSkinMng {
     Result<void> MouseDblClick(int Button, int X, int Y);
 
     // The skin directory, ending with a separator.
-    const std::string& DirName() const { return dirName_; }
+    const std::filesystem::path& DirName() const { return dirName_; }
     // The slot passed to the last Refresh; 0 before the first.
     int CurrentMode() const { return currentMode_; }
     // The window of a slot (1 to 12), or null.
@@ -61,7 +62,8 @@ class clsSkinMng {
     int AreaWidth() const;
     int AreaHeight() const;
 
-    std::string dirName_;
+    const WindowSlotTable& slotTable_;
+    std::filesystem::path dirName_;
     PreviewPane* pane_ = nullptr;
     std::array<std::unique_ptr<clsTessarymInterface>, kSlots + 1> slots_;
     int currentMode_ = 0;

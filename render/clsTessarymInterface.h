@@ -2,7 +2,10 @@
 // The interface every emulated game window implements. A window draws itself anew from the
 // skin's files at every Refresh and answers the mouse in its own surface coordinates.
 
-#include <string>
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string_view>
 
 #include "DirectDrawSurface7.h"
 #include "Types.h"
@@ -18,7 +21,8 @@ class clsTessarymInterface {
     // Called once, before anything else: the window keeps the pane (for its background colour),
     // the skin directory (ending with a separator) and its own copy of the colour chip, builds
     // its tables and sets its initial state. No bitmap is loaded here.
-    virtual void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
+    virtual void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                 const std::filesystem::path& DirName,
                                  const ColorChip& ColorChip) = 0;
 
     // Mouse events in the window's own coordinates with the pane's button mask (1 left, 2 right,
@@ -36,5 +40,20 @@ class clsTessarymInterface {
     // (0, 0, width, height) of the picture Refresh would return now.
     virtual RECT getDrawRect() const = 0;
 };
+
+// The number of window kinds of every skin; slots are numbered 1 to kSlotCount.
+inline constexpr int kSlotCount = 12;
+
+// One window kind of a skin manager.
+struct WindowSlot {
+    int number;              // 1 to 12: the manager's Mode and the tree node's tag
+    std::string_view kind;   // the kind's name on the renderer's command line ("basic")
+    std::string_view label;  // the tree node's caption ("基本情報ウィンドウ")
+    std::unique_ptr<clsTessarymInterface> (*create)();
+};
+
+// The twelve slots in slot order. The one table lives with the windows (windows/WindowSlots.h);
+// the manager is handed it, so that the renderer does not depend on the windows it shows.
+using WindowSlotTable = std::array<WindowSlot, kSlotCount>;
 
 }  // namespace morvish

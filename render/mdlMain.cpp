@@ -42,13 +42,12 @@ const SkinFont* GetSkinFont(int kind, int size) {
     }
 }
 
-Result<ColorChip> LoadColorChip(const std::string& DirName) {
+Result<ColorChip> LoadColorChip(const std::filesystem::path& DirName) {
     ColorChip chip{};
-    const std::string path = DirName + "\\colorchip.bmp";
-    std::optional<std::filesystem::path> found = ResolvePath(path);
+    std::optional<std::filesystem::path> found = ResolvePath(DirName / "colorchip.bmp");
     std::error_code error;
     if (!found || !std::filesystem::is_regular_file(*found, error)) return chip;
-    Result<Bitmap> picture = LoadBmpFile(found->string());
+    Result<Bitmap> picture = LoadBmpFile(*found);
     if (!picture) return std::unexpected(picture.error());
     for (int k = 1; k <= 14; ++k) {
         const int x = ((k - 1) % 8) * 4;
@@ -58,16 +57,17 @@ Result<ColorChip> LoadColorChip(const std::string& DirName) {
     return chip;
 }
 
-SurfaceResult DrawScrollBar(const std::string& DirName, int Orientation, int BarFrom, int BarTo,
-                            int ThumbFrom, int ThumbTo, bool NoThumbBody) {
+SurfaceResult DrawScrollBar(const std::filesystem::path& DirName, int Orientation, int BarFrom,
+                            int BarTo, int ThumbFrom, int ThumbTo, bool NoThumbBody) {
     const int length = BarTo - BarFrom;
     const bool vertical = Orientation == 1;
-    const std::string prefix = DirName + (vertical ? "scroll0" : "scroll1");
+    const std::string prefix = vertical ? "scroll0" : "scroll1";
     SkinPainter painter = vertical ? KeyFilledPainter(kScrollCell, length + kScrollCell)
                                    : KeyFilledPainter(length + kScrollCell, kScrollCell);
     // A piece at `offset` along the bar's axis.
     auto along = [&](const char* name, int offset) {
-        return vertical ? Element{prefix + name, 0, offset} : Element{prefix + name, offset, 0};
+        const std::filesystem::path path = DirName / (prefix + name);
+        return vertical ? Element{path, 0, offset} : Element{path, offset, 0};
     };
     const int step = vertical ? 1 : 0;
 
@@ -90,8 +90,8 @@ SurfaceResult DrawScrollBar(const std::string& DirName, int Orientation, int Bar
     return KeyedResult(painter);
 }
 
-SurfaceResult DrawSystemBox(const std::string& DirName, int Left, int Top, int Right, int Bottom,
-                            bool WideEdge, bool WithBackground) {
+SurfaceResult DrawSystemBox(const std::filesystem::path& DirName, int Left, int Top, int Right,
+                            int Bottom, bool WideEdge, bool WithBackground) {
     const int width = Right - Left;
     const int height = Bottom - Top;
     const int step = WideEdge ? 14 : 12;
@@ -99,7 +99,7 @@ SurfaceResult DrawSystemBox(const std::string& DirName, int Left, int Top, int R
     const int sideTiles = TileCount(height, kBoxPiece);
     SkinPainter painter = KeyFilledPainter(width, height);
     auto piece = [&](const char* name, int x, int y) {
-        return Element{DirName + "sysbox_" + name + ".bmp", x, y};
+        return Element{DirName / ("sysbox_" + std::string(name) + ".bmp"), x, y};
     };
     const int right = width - kBoxPiece;
     const int bottom = height - kBoxPiece;

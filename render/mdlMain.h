@@ -2,7 +2,7 @@
 // The drawing helpers every emulated window shares: the inclusive hit test, the two sample
 // fonts, a skin's colour chip, and the two composite pieces (scroll bar and system box).
 
-#include <string>
+#include <filesystem>
 
 #include "DirectDrawSurface7.h"
 #include "SkinFont.h"
@@ -22,16 +22,16 @@ const SkinFont* GetSkinFont(int kind, int size);
 // Reads "colorchip.bmp" of the skin directory: entry k (1 to 14) is the top-left pixel of the
 // k-th 4 × 4 cell, eight cells to a row. A missing file gives fifteen zeros; a cell outside a
 // smaller bitmap reads as black; an unreadable file is an error naming it.
-Result<ColorChip> LoadColorChip(const std::string& DirName);
+Result<ColorChip> LoadColorChip(const std::filesystem::path& DirName);
 
 // A scroll bar from the skin's scroll pieces, with the source colour key set. Orientation 1 is
 // vertical, 2 horizontal; positions are along the bar's axis in the caller's coordinates.
-SurfaceResult DrawScrollBar(const std::string& DirName, int Orientation, int BarFrom, int BarTo,
-                            int ThumbFrom, int ThumbTo, bool NoThumbBody);
+SurfaceResult DrawScrollBar(const std::filesystem::path& DirName, int Orientation, int BarFrom,
+                            int BarTo, int ThumbFrom, int ThumbTo, bool NoThumbBody);
 
 // A nine-part system box of (Right - Left) × (Bottom - Top) from the skin's sysbox pieces, with
 // the source colour key set; the inside stays transparent unless WithBackground.
-SurfaceResult DrawSystemBox(const std::string& DirName, int Left, int Top, int Right, int Bottom,
-                            bool WideEdge, bool WithBackground);
+SurfaceResult DrawSystemBox(const std::filesystem::path& DirName, int Left, int Top, int Right,
+                            int Bottom, bool WideEdge, bool WithBackground);
 
 }  // namespace morvish::mdlMain

@@ -7,6 +7,7 @@
 // rectangles 0 to 3 are where the bar and the buttons were drawn, 7 and 8 the two tabs.
 
 #include <array>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,7 +48,7 @@ struct PagedWindowFrame {
     bool minimised = false;
 
     // A window's element table: the bar's seven elements, then the window's own from 7 on.
-    static std::vector<Element> MakeTable(const std::string& folder,
+    static std::vector<Element> MakeTable(const std::filesystem::path& folder,
                                           std::span<const ElementEntry> own) {
         std::vector<Element> elements = MakeElements(folder, kBarElements);
         for (Element& element : MakeElements(folder, own)) elements.push_back(std::move(element));

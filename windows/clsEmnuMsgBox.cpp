@@ -42,7 +42,8 @@ constexpr int kBarLeft = 20, kBarTop = 175, kBarRight = 260, kBarBottom = 190, k
 }  // namespace
 
 void clsEmnuMsgBox::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                    const std::string& DirName, const ColorChip& ColorChip) {
+                                    const std::filesystem::path& DirName,
+                                    const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;

@@ -5,6 +5,7 @@
 // pressed look while the left button is held. Fixed size, no title bar.
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,8 @@ namespace morvish {
 
 class clsEmnuMsgBox : public clsTessarymInterface {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -33,7 +34,7 @@ class clsEmnuMsgBox : public clsTessarymInterface {
     SurfaceResult Lit(int Button, int X, int Y);
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};
     std::vector<Element> elements_;
     // Entry k (1 to 4) is where menu button k was last drawn; entry 0 is not used.

@@ -113,7 +113,8 @@ constexpr char kCharacterName[] = "Morvish";
 
 }  // namespace
 
-void clsEmuBasic::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
+void clsEmuBasic::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                  const std::filesystem::path& DirName,
                                   const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;

@@ -5,6 +5,7 @@
 // full window and a one-line bar.
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,8 @@ namespace morvish {
 
 class clsEmuBasic : public clsTessarymInterface {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -37,7 +38,7 @@ class clsEmuBasic : public clsTessarymInterface {
     SurfaceResult Highlighted(int Button, int X, int Y);
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};
     std::vector<Element> pieces_;
     std::array<RECT, kPieceCount> hit_{};

@@ -41,8 +41,8 @@ constexpr TextEntry kTexts[] = {
 
 }  // namespace
 
-void clsEmuChat::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                                 const ColorChip& ColorChip) {
+void clsEmuChat::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                 const std::filesystem::path& DirName, const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;

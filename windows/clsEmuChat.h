@@ -30,8 +30,8 @@ class clsEmuChat : public clsTessarymInterface {
         kRoomKind = kCancel + 3,  // the second drop-down button
     };
 
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -46,7 +46,7 @@ class clsEmuChat : public clsTessarymInterface {
     SurfaceResult PaintLit(int Button, int X, int Y);
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};  // kept as every window keeps it; this window draws no chip colour
     std::vector<Element> elements_;
 

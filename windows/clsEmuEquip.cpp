@@ -38,7 +38,8 @@ constexpr TextEntry kTexts[] = {
 
 }  // namespace
 
-void clsEmuEquip::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
+void clsEmuEquip::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                  const std::filesystem::path& DirName,
                                   const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;

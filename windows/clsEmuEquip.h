@@ -31,8 +31,8 @@ class clsEmuEquip : public clsTessarymInterface {
         kHighlight,
     };
 
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -45,7 +45,7 @@ class clsEmuEquip : public clsTessarymInterface {
     SkinPainter Paint();
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};  // kept as every window keeps it; this window draws no chip colour
     std::vector<Element> elements_;
     Element sample_;  // the character picture over the background

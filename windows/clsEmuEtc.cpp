@@ -153,8 +153,8 @@ void DrawTextOn(DirectDrawSurface7& surface, int x, int y, const char* text) {
 
 }  // namespace
 
-void clsEmuEtc::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                                const ColorChip& ColorChip) {
+void clsEmuEtc::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                const std::filesystem::path& DirName, const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;

@@ -5,6 +5,7 @@
 // buttons (hover, pressed, disabled for the right button) and the shortcut slots.
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,8 @@ namespace morvish {
 
 class clsEmuEtc : public clsTessarymInterface {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -34,7 +35,7 @@ class clsEmuEtc : public clsTessarymInterface {
     void PaintSmallSystemBox(SkinPainter& painter) const;
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};
     std::vector<Element> elements_;
     std::array<RECT, kElementCount> hits_{};

@@ -78,7 +78,8 @@ constexpr ColoredTextEntry kTexts[] = {
 }  // namespace
 
 void clsEmuFriend::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                   const std::string& DirName, const ColorChip& ColorChip) {
+                                   const std::filesystem::path& DirName,
+                                   const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;

@@ -40,8 +40,8 @@ class clsEmuFriend : public clsTessarymInterface {
     };
     static constexpr int kMessageButtons = 5;
 
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -56,7 +56,7 @@ class clsEmuFriend : public clsTessarymInterface {
     SurfaceResult PaintLit(int Button, int X, int Y);
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};
     std::vector<Element> elements_;
 

@@ -80,8 +80,8 @@ constexpr TextEntry kDescription[] = {
 
 }  // namespace
 
-void clsEmuItem::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                                 const ColorChip& ColorChip) {
+void clsEmuItem::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                 const std::filesystem::path& DirName, const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;

@@ -43,8 +43,8 @@ class clsEmuItem : public clsTessarymInterface {
         kPanelSample = kPageSample + 3,
     };
 
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -57,7 +57,7 @@ class clsEmuItem : public clsTessarymInterface {
     SkinPainter Paint();
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};
     std::vector<Element> elements_;
     std::vector<Element> samples_;

@@ -65,7 +65,8 @@ constexpr char kTitle[] = "オプション";
 }  // namespace
 
 void clsEmuOption::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                   const std::string& DirName, const ColorChip& ColorChip) {
+                                   const std::filesystem::path& DirName,
+                                   const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;

@@ -7,6 +7,7 @@
 // pressed look while the left button is held.
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,8 @@ namespace morvish {
 
 class clsEmuOption : public clsTessarymInterface {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -32,7 +33,7 @@ class clsEmuOption : public clsTessarymInterface {
     SkinPainter Paint();
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};
     std::vector<Element> elements_;
     std::array<RECT, 14> hit_{};

@@ -145,7 +145,8 @@ void DrawLabels(SkinPainter& painter, std::span<const ColoredTextEntry> labels) 
 
 }  // namespace
 
-void clsEmuSkill::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
+void clsEmuSkill::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                  const std::filesystem::path& DirName,
                                   const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;

@@ -5,6 +5,7 @@
 // clears the selection, and the minimise button folds the window to its title bar.
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,8 @@ namespace morvish {
 
 class clsEmuSkill : public clsTessarymInterface {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -36,7 +37,7 @@ class clsEmuSkill : public clsTessarymInterface {
     void PaintDescription(SkinPainter& painter);
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};
     // Indexed as the window's element numbers 1 to 31; entry 0 is unused.
     std::vector<Element> elements_;

@@ -32,7 +32,8 @@ constexpr std::array<TextEntry, 21> kPage0Texts{{
 }  // namespace
 
 void clsEmuStatus::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                   const std::string& DirName, const ColorChip& ColorChip) {
+                                   const std::filesystem::path& DirName,
+                                   const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;

@@ -5,6 +5,7 @@
 // its title bar; the three buttons light up under the pointer.
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,8 @@ namespace morvish {
 
 class clsEmuStatus : public clsTessarymInterface {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -30,7 +31,7 @@ class clsEmuStatus : public clsTessarymInterface {
     SkinPainter Paint();
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};
     std::vector<Element> elements_;
     std::array<RECT, 9> hit_{};

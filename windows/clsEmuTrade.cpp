@@ -55,7 +55,8 @@ constexpr int kCaretChipEntry = 2;
 
 }  // namespace
 
-void clsEmuTrade::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
+void clsEmuTrade::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                                  const std::filesystem::path& DirName,
                                   const ColorChip& ColorChip) {
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;

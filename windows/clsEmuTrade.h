@@ -4,6 +4,7 @@
 // it; the buttons show their hover, pressed and (with the right button) disabled looks.
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,8 @@ namespace morvish {
 
 class clsEmuTrade : public clsTessarymInterface {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::string& DirName,
-                         const ColorChip& ColorChip) override;
+    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
+                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
     SurfaceResult MouseUp(int Button, int X, int Y) override;
@@ -34,7 +35,7 @@ class clsEmuTrade : public clsTessarymInterface {
     SkinPainter Paint();
 
     const PreviewPane* pane_ = nullptr;
-    std::string dir_;
+    std::filesystem::path dir_;
     ColorChip chip_{};
     std::vector<Element> elements_;
     std::array<RECT, kElementCount> hits_{};

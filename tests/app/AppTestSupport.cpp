@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/StartUp.h"
+#include "app/qt/StartUp.h"
 #include "render/BmpDecoder.h"
 #include "render/clsDirectDraw.h"
 #include "support/FixtureSkin.h"

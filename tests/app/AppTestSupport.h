@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Dialogs.h"
 #include "app/SettingsFolder.h"
-#include "app/frmMain.h"
+#include "app/qt/Dialogs.h"
+#include "app/qt/frmMain.h"
 
 namespace morvish::test {
 

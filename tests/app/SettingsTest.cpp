@@ -1,15 +1,18 @@
 // The settings file and the skin root list: defaults at first start, what is written at exit,
 // how odd values read, where the files live, and that a failed write keeps the old file.
 
+#include <sys/resource.h>
+
 #include <QStatusBar>
 #include <QTest>
+#include <csignal>
 #include <filesystem>
 
 #include "AppTestSupport.h"
-#include "app/AtomicFile.h"
 #include "app/IniFile.h"
-#include "app/StartUp.h"
 #include "app/mdlWinAPI.h"
+#include "app/qt/StartUp.h"
+#include "platform/Platform.h"
 
 using namespace morvish;
 using namespace morvish::test;
@@ -17,6 +20,21 @@ using mdlWinAPI::ReadIniValue;
 using mdlWinAPI::WriteIniValue;
 
 namespace {
+
+// Limits the size of files this process writes, as a full disk would, while it lives.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(std::size_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        const rlimit limit{rlim_t(bytes), old_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
+
+  private:
+    rlimit old_{};
+};
 
 std::optional<std::string> IniEntry(const TemporaryFolder& folder, const char* section,
                                     const char* key) {
@@ -312,41 +330,48 @@ class SettingsTest : public QObject {
         QVERIFY(WriteIniValue(ini, "General", "RODir", std::string("/old")).has_value());
         const std::string before = folder.Read("Quorel.ini");
 
-        // A crash after the temporary file was written but before the rename: the file itself
-        // still holds the old settings and the next write replaces the leftover.
-        folder.Write(".Quorel.ini.tmp", "[General]\r\nRODir=/ha");
-        QCOMPARE(Setting(ini, "RODir"), std::string());
+        // A crash after the temporary file was written but before the rename leaves the file
+        // itself with the old settings; the leftover is never read.
+        folder.Write(".morvish-crash1", "[General]\r\nRODir=/ha");
         QCOMPARE(
             std::get<std::string>(ReadIniValue(ini, "General", "RODir", mdlWinAPI::kIniString, "")),
             std::string("/old"));
         QVERIFY(WriteIniValue(ini, "General", "RODir", std::string("/new")).has_value());
-        QVERIFY(!folder.Exists(".Quorel.ini.tmp"));
 
-        // A write that fails (here the temporary file cannot be created) changes nothing.
+        // A write that fails half way (a full disk, here a limit on the size of files) changes
+        // nothing and leaves no temporary file behind.
         const std::string good = folder.Read("Quorel.ini");
-        folder.MakeFolder(".Quorel.ini.tmp");
-        const auto failed = WriteIniValue(ini, "General", "RODir", std::string("/lost"));
-        QVERIFY(!failed.has_value());
-        QVERIFY(failed.error().message.find(".Quorel.ini.tmp") != std::string::npos);
+        {
+            FileSizeLimit limit(good.size());
+            const auto failed = WriteIniValue(ini, "General", "RODir",
+                                              std::string("/lost/") + std::string(200, 'x'));
+            QVERIFY(!failed.has_value());
+            QVERIFY(failed.error().message.find("Quorel.ini") != std::string::npos);
+        }
         QCOMPARE(folder.Read("Quorel.ini"), good);
         QVERIFY(before != good);
+        int entries = 0;
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator(folder.Path())) {
+            ++entries;
+        }
+        QCOMPARE(entries, 2);  // the file and the crash's leftover
     }
 
     void failedSaveNamesTheFileInAMessageBox() {
         ProgramFolders folders;
         TemporaryFolder skins;
-        folders.program.Write("SkinDir.txt", skins.Path() + "/\r\n");
-        folders.program.MakeFolder(".SkinDir.txt.tmp");
+        // The list is a link into a folder that is gone: it cannot be written through.
+        std::filesystem::create_symlink(skins.PathOf("gone/SkinDir.txt"),
+                                        folders.program.PathOf("SkinDir.txt"));
         ScriptedDialogs dialogs;
         auto form = StartProgram(dialogs, folders);
-        form->tvwSelectSkin->setCurrentItem(RootNode(*form, 0));
-        form->mnuRemoveRootDir_Click();
         form->close();
         QCOMPARE(dialogs.messages.size(), std::size_t(1));
         QCOMPARE(dialogs.messages[0].title, QString("設定の保存エラー"));
         QVERIFY(dialogs.messages[0].text.contains("SkinDir.txt"));
-        // The user's list is still there for the next start; the settings were written.
-        QCOMPARE(folders.program.Read("SkinDir.txt"), skins.Path() + "/\r\n");
+        // The link is still there; the settings were written.
+        QVERIFY(std::filesystem::is_symlink(folders.program.PathOf("SkinDir.txt")));
         QCOMPARE(IniEntry(folders.program, "FORM_MAIN", "DIVPOS"),
                  std::optional<std::string>("128"));
     }

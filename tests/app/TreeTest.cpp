@@ -105,9 +105,9 @@ class TreeTest : public QObject {
         TreeFixture t;
         t.root.MakeFolder("skin");
         t.Start();
-        std::string missing = t.root.PathOf("gone");
+        std::filesystem::path missing = t.root.PathOf("gone");
         t.form->ScanSkinRoot(missing, nullptr);
-        QCOMPARE(missing, t.root.PathOf("gone") + "/");
+        QCOMPARE(missing.string(), t.root.PathOf("gone") + "/");
         QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 1);
 
         t.form->tvwSelectSkin->setCurrentItem(nullptr);

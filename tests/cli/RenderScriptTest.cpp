@@ -93,27 +93,28 @@ int RunRenderer(const std::string& arguments) {
 TEST(RenderProgram, ExitStatusTellsUsageFromDrawingFailures) {
     test::FixtureSkin skin;
     skin.Solid("basic_interface\\basewin_bg.bmp", 280, 120, 0x336699);
-    const std::string out = skin.Dir() + "out.png";
-    const std::string events = skin.Dir() + "events.txt";
+    const std::string dir = skin.Dir().string();
+    const std::string out = dir + "out.png";
+    const std::string events = dir + "events.txt";
     std::ofstream(events) << "show status\nmove 1\n";
 
     EXPECT_EQ(RunRenderer("--help >/dev/null"), 0);
-    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " -o " + out), 0);
-    EXPECT_EQ(RunRenderer("--skin " + skin.Dir()), 2);
-    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + "missing -o " + out), 2);
-    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " --events " + events + " -o " + out), 2);
-    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " -o " + skin.Dir() + "no/such/dir/out.png"), 1);
+    EXPECT_EQ(RunRenderer("--skin " + dir + " -o " + out), 0);
+    EXPECT_EQ(RunRenderer("--skin " + dir), 2);
+    EXPECT_EQ(RunRenderer("--skin " + dir + "missing -o " + out), 2);
+    EXPECT_EQ(RunRenderer("--skin " + dir + " --events " + events + " -o " + out), 2);
+    EXPECT_EQ(RunRenderer("--skin " + dir + " -o " + dir + "no/such/dir/out.png"), 1);
 
     skin.WriteBytes("basic_interface\\basewin_bg.bmp", {'B', 'M', 1, 2, 3});
-    EXPECT_EQ(RunRenderer("--skin " + skin.Dir() + " -o " + out), 1);
+    EXPECT_EQ(RunRenderer("--skin " + dir + " -o " + out), 1);
 }
 
 TEST(RenderProgram, WritesTheShownWindowAtItsOwnSize) {
     test::FixtureSkin skin;
-    const std::string out = skin.Dir() + "out.png";
-    ASSERT_EQ(
-        RunRenderer("--skin " + skin.Dir() + " --background '#00FF00' --window msgbox -o " + out),
-        0);
+    const std::string dir = skin.Dir().string();
+    const std::string out = dir + "out.png";
+    ASSERT_EQ(RunRenderer("--skin " + dir + " --background '#00FF00' --window msgbox -o " + out),
+              0);
     Result<Bitmap> picture = ReadPng(out);
     ASSERT_TRUE(picture) << picture.error().message;
     EXPECT_EQ(picture->width, 280);

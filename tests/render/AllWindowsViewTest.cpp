@@ -4,6 +4,7 @@
 #include "render/clsSkinMng.h"
 #include "support/FixtureSkin.h"
 #include "support/RecordingWindow.h"
+#include "windows/WindowSlots.h"
 
 namespace morvish {
 namespace {
@@ -37,7 +38,7 @@ class AllWindowsView : public ::testing::Test {
 
     test::FixtureSkin skin;
     MemoryPreviewPane pane;
-    clsSkinMng manager;
+    clsSkinMng manager{kWindowSlots};
     RecordingWindow* standIns[13] = {};
 };
 

@@ -842,16 +842,18 @@ TEST(LoadBmpFile, ErrorsStartWithThePath) {
 
     Result<Bitmap> empty = LoadBmpFile(skin.Path("empty.bmp"));
     ASSERT_FALSE(empty);
-    EXPECT_EQ(empty.error().message, skin.Path("empty.bmp") + ": file is empty");
+    EXPECT_EQ(empty.error().message, skin.Path("empty.bmp").string() + ": file is empty");
 
     Result<Bitmap> text = LoadBmpFile(skin.Path("text.bmp"));
     ASSERT_FALSE(text);
     EXPECT_EQ(text.error().message,
-              skin.Path("text.bmp") + ": not a BMP file (it does not start with \"BM\")");
+              skin.Path("text.bmp").string() + ": not a BMP file (it does not start with \"BM\")");
 
     Result<Bitmap> missing = LoadBmpFile(skin.Path("missing.bmp"));
     ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().message.rfind(skin.Path("missing.bmp") + ": cannot be read", 0), 0u)
+    EXPECT_EQ(
+        missing.error().message.rfind(skin.Path("missing.bmp").string() + ": cannot be read", 0),
+        0u)
         << missing.error().message;
 
     Result<Bitmap> folder = LoadBmpFile(skin.Dir());
@@ -868,9 +870,9 @@ TEST(LoadBmpFile, HugeFileIsRefusedBeforeReading) {
     fs::resize_file(skin.Path("huge.bmp"), std::uintmax_t(256) * 1024 * 1024 + 1);  // sparse
     Result<Bitmap> huge = LoadBmpFile(skin.Path("huge.bmp"));
     ASSERT_FALSE(huge);
-    EXPECT_EQ(
-        huge.error().message,
-        skin.Path("huge.bmp") + ": file is too large (268435457 bytes; the limit is 256 MiB)");
+    EXPECT_EQ(huge.error().message,
+              skin.Path("huge.bmp").string() +
+                  ": file is too large (268435457 bytes; the limit is 256 MiB)");
 }
 
 }  // namespace

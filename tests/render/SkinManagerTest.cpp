@@ -3,6 +3,7 @@
 #include "render/clsSkinMng.h"
 #include "support/FixtureSkin.h"
 #include "support/RecordingWindow.h"
+#include "windows/WindowSlots.h"
 
 namespace morvish {
 namespace {
@@ -29,7 +30,7 @@ class SkinManager : public ::testing::Test {
 
     test::FixtureSkin skin;
     MemoryPreviewPane pane;
-    clsSkinMng manager;
+    clsSkinMng manager{kWindowSlots};
 };
 
 TEST_F(SkinManager, DirectoryIsNormalisedWithOrWithoutTrailingSeparator) {
@@ -37,7 +38,7 @@ TEST_F(SkinManager, DirectoryIsNormalisedWithOrWithoutTrailingSeparator) {
     bare.pop_back();
     manager.ClassInitialize(pane, bare);
     EXPECT_EQ(manager.DirName(), skin.Dir());
-    clsSkinMng other;
+    clsSkinMng other(kWindowSlots);
     other.ClassInitialize(pane, skin.Dir());
     EXPECT_EQ(other.DirName(), skin.Dir());
     RecordingWindow& window = Install(4, 10, 10);

@@ -141,7 +141,7 @@ TEST(SurfaceLayer, LoadingMissingFilesGivesNothingAndKeepsTheSizes) {
     test::FixtureSkin skin;
     int width = 11, height = 22;
     SurfaceResult missing =
-        gDirectDraw.CreateSurfaceFromFile(skin.Dir() + "nothing.bmp", true, &width, &height);
+        gDirectDraw.CreateSurfaceFromFile(skin.Path("nothing.bmp"), true, &width, &height);
     ASSERT_TRUE(missing);
     EXPECT_EQ(*missing, nullptr);
     EXPECT_EQ(width, 11);
@@ -151,7 +151,7 @@ TEST(SurfaceLayer, LoadingMissingFilesGivesNothingAndKeepsTheSizes) {
     EXPECT_EQ(*empty, nullptr);
 
     std::filesystem::create_directories(skin.Path("folder.bmp"));
-    SurfaceResult folder = gDirectDraw.CreateSurfaceFromFile(skin.Dir() + "folder.bmp", true);
+    SurfaceResult folder = gDirectDraw.CreateSurfaceFromFile(skin.Path("folder.bmp"), true);
     ASSERT_TRUE(folder) << "a folder is not a bitmap file: it is left out, not an error";
     EXPECT_EQ(*folder, nullptr);
 }
@@ -162,7 +162,7 @@ TEST(SurfaceLayer, LoadedBitmapsKeepTheirOwnSizeAndKeyOnlyWhenAsked) {
     skin.Solid("odd.bmp", 13, 5, 0x123456);
     int width = 0, height = 0;
     SurfaceResult one =
-        gDirectDraw.CreateSurfaceFromFile(skin.Dir() + "one.bmp", false, &width, &height);
+        gDirectDraw.CreateSurfaceFromFile(skin.Path("one.bmp"), false, &width, &height);
     ASSERT_TRUE(one && *one);
     EXPECT_EQ(gDirectDraw.getSurfaceRect(**one), (RECT{0, 0, 1, 1}));
     EXPECT_EQ(width, 1);
@@ -174,7 +174,7 @@ TEST(SurfaceLayer, LoadedBitmapsKeepTheirOwnSizeAndKeyOnlyWhenAsked) {
     EXPECT_EQ(target.Pixel(0, 0), kColorKey) << "loaded without key: magenta is copied";
 
     SurfaceResult odd =
-        gDirectDraw.CreateSurfaceFromFile(skin.Dir() + "odd.bmp", true, &width, &height);
+        gDirectDraw.CreateSurfaceFromFile(skin.Path("odd.bmp"), true, &width, &height);
     ASSERT_TRUE(odd && *odd);
     EXPECT_EQ(width, 13);
     EXPECT_EQ(height, 5);
@@ -186,7 +186,7 @@ TEST(SurfaceLayer, UnreadableBitmapIsAnErrorNamingTheFile) {
     test::FixtureSkin skin;
     skin.WriteBytes("basic_interface\\broken.bmp", {'B', 'M', 0, 0});
     SurfaceResult broken =
-        gDirectDraw.CreateSurfaceFromFile(skin.Dir() + "basic_interface\\broken.bmp", true);
+        gDirectDraw.CreateSurfaceFromFile(skin.Path("basic_interface\\broken.bmp"), true);
     ASSERT_FALSE(broken);
     EXPECT_NE(broken.error().message.find("broken.bmp"), std::string::npos)
         << broken.error().message;

@@ -14,17 +14,17 @@ namespace morvish::test {
 
 namespace {
 
-std::string NewTemporaryFolder(const char* prefix) {
+fs::path NewTemporaryFolder(const char* prefix) {
     static std::mt19937_64 random{std::random_device{}()};
     fs::path folder;
     do {
         folder = fs::temp_directory_path() / (std::string(prefix) + std::to_string(random()));
     } while (fs::exists(folder));
     fs::create_directories(folder);
-    return folder.string() + "/";
+    return WithTrailingSeparator(folder);
 }
 
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     fs::create_directories(fs::path(path).parent_path());
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -43,8 +43,8 @@ FixtureSkin::~FixtureSkin() {
     fs::remove_all(dir_, error);
 }
 
-std::string FixtureSkin::Path(const std::string& name) const {
-    return ToNativePath(dir_ + name);
+fs::path FixtureSkin::Path(const std::string& name) const {
+    return dir_ / SkinRelativePath(name);
 }
 
 void FixtureSkin::Solid(const std::string& name, int width, int height, std::uint32_t rgb) {
@@ -75,7 +75,7 @@ FixtureGraphic::~FixtureGraphic() {
 }
 
 void FixtureGraphic::Solid(const std::string& name, int width, int height, std::uint32_t rgb) {
-    WriteFile(dir_ + name, EncodeBmp24(SolidBitmap(width, height, rgb)));
+    WriteFile(dir_ / name, EncodeBmp24(SolidBitmap(width, height, rgb)));
 }
 
 int CountColor(const DirectDrawSurface7& surface, RECT rect, std::uint32_t rgb) {

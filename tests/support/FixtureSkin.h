@@ -24,9 +24,9 @@ class FixtureSkin {
     FixtureSkin& operator=(const FixtureSkin&) = delete;
 
     // The skin directory, ending with a separator.
-    const std::string& Dir() const { return dir_; }
+    const std::filesystem::path& Dir() const { return dir_; }
     // Full path of a relative name such as "basic_interface\titlebar_fix.bmp".
-    std::string Path(const std::string& name) const;
+    std::filesystem::path Path(const std::string& name) const;
 
     // Writes a solid bitmap (24-bit) under the relative name, creating folders as needed.
     void Solid(const std::string& name, int width, int height, std::uint32_t rgb);
@@ -35,7 +35,7 @@ class FixtureSkin {
     void Remove(const std::string& name);
 
   private:
-    std::string dir_;
+    std::filesystem::path dir_;
 };
 
 // A folder of sample pictures for the duration of a test; restores the previous choice after.
@@ -43,11 +43,11 @@ class FixtureGraphic {
   public:
     FixtureGraphic();
     ~FixtureGraphic();
-    const std::string& Dir() const { return dir_; }
+    const std::filesystem::path& Dir() const { return dir_; }
     void Solid(const std::string& name, int width, int height, std::uint32_t rgb);
 
   private:
-    std::string dir_;
+    std::filesystem::path dir_;
 };
 
 // True when every pixel of the rectangle (right and bottom exclusive) has the colour.

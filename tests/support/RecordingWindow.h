@@ -14,7 +14,7 @@ class RecordingWindow : public clsTessarymInterface {
     RecordingWindow(int width, int height, std::uint32_t rgb = 0x3366CC)
         : width_(width), height_(height), rgb_(rgb) {}
 
-    void ClassInitialize(const PreviewPane&, const std::string& DirName,
+    void ClassInitialize(const PreviewPane&, const std::filesystem::path& DirName,
                          const ColorChip&) override {
         dir = DirName;
     }

@@ -24,6 +24,7 @@
 #include "render/ProgramPaths.h"
 #include "render/clsSkinMng.h"
 #include "render/mdlMain.h"
+#include "windows/WindowSlots.h"
 
 namespace fs = std::filesystem;
 
@@ -64,8 +65,8 @@ std::vector<fs::path> FilesUnder(const fs::path& root) {
     return files;
 }
 
-std::string SkinDir(const fs::path& output, const std::string& name) {
-    return WithTrailingSeparator((output / "skins" / name).string());
+fs::path SkinDir(const fs::path& output, const std::string& name) {
+    return WithTrailingSeparator(output / "skins" / name);
 }
 
 // One generation shared by the tests of this file: it takes about a second.
@@ -90,16 +91,16 @@ TemporaryFolder* DemoSkins::output_ = nullptr;
 
 TEST_F(DemoSkins, CompleteSkinsHoldEveryPieceAtItsSize) {
     for (const DemoSkin& skin : CompleteSkins()) {
-        const std::string dir = SkinDir(Output(), skin.theme->name);
+        const fs::path dir = SkinDir(Output(), skin.theme->name);
         for (const SkinPiece& piece : SkinPieces()) {
-            const auto found = ResolvePath(dir + piece.name);
+            const auto found = ResolvePath(dir / SkinRelativePath(piece.name));
             ASSERT_TRUE(found) << skin.theme->name << ": " << piece.name << " is missing";
             const Result<Bitmap> bitmap = LoadBmpFile(found->string());
             ASSERT_TRUE(bitmap) << bitmap.error().message;
             EXPECT_EQ(bitmap->width, piece.width) << piece.name;
             EXPECT_EQ(bitmap->height, piece.height) << piece.name;
         }
-        const Result<Bitmap> screenshot = ReadPng(dir + "ss.png");
+        const Result<Bitmap> screenshot = ReadPng(dir / SkinRelativePath("ss.png"));
         ASSERT_TRUE(screenshot) << screenshot.error().message;
         EXPECT_EQ(screenshot->width, 850);
         EXPECT_EQ(screenshot->height, 676);
@@ -118,11 +119,12 @@ TEST_F(DemoSkins, SamplePicturesFitTheirPlaces) {
 }
 
 TEST_F(DemoSkins, TransparentCornersAreExactMagenta) {
-    const std::string dir = SkinDir(Output(), "parchment");
+    const fs::path dir = SkinDir(Output(), "parchment");
     for (const char* name :
          {"basic_interface\\titlebar_fix.bmp", "btn_ok.bmp", "basic_interface\\btn_status_on.bmp",
           "sysbox_lu.bmp", "basic_interface\\ico_poison.bmp", "radiobtn_on.bmp"}) {
-        const Result<Bitmap> bitmap = LoadBmpFile(ResolvePath(dir + name)->string());
+        const Result<Bitmap> bitmap =
+            LoadBmpFile(ResolvePath(dir / SkinRelativePath(name))->string());
         ASSERT_TRUE(bitmap) << bitmap.error().message;
         EXPECT_EQ(bitmap->At(0, 0), 0xFF00FFu) << name;
     }
@@ -147,7 +149,8 @@ TEST_F(DemoSkins, SomeNamesDifferInCaseAndAreStillFound) {
     EXPECT_FALSE(fs::exists(folder / "basic_interface"));
     for (const auto& [relative, onDisk] : nightfall.renamed) {
         EXPECT_TRUE(fs::is_regular_file(folder / onDisk)) << onDisk;
-        const auto found = ResolvePath(SkinDir(Output(), nightfall.theme->name) + relative);
+        const auto found =
+            ResolvePath(SkinDir(Output(), nightfall.theme->name) / SkinRelativePath(relative));
         ASSERT_TRUE(found) << relative;
         EXPECT_EQ(fs::relative(*found, folder), fs::path(onDisk));
     }
@@ -157,7 +160,7 @@ TEST_F(DemoSkins, EveryWindowDrawsTheCompleteSkins) {
     SetGraphicDirectory((Output() / "graphic").string());
     for (const DemoSkin& skin : CompleteSkins()) {
         MemoryPreviewPane pane(900, 700);
-        clsSkinMng manager;
+        clsSkinMng manager(kWindowSlots);
         manager.ClassInitialize(pane, SkinDir(Output(), skin.theme->name));
         for (int slot = 1; slot <= clsSkinMng::kSlots; ++slot) {
             const Result<void> drawn = manager.Refresh(slot);
@@ -169,25 +172,26 @@ TEST_F(DemoSkins, EveryWindowDrawsTheCompleteSkins) {
 }
 
 TEST_F(DemoSkins, BrokenSkinMissesAThirdAndHasOneUnreadablePiece) {
-    const std::string dir = SkinDir(Output(), kBrokenSkin);
+    const fs::path dir = SkinDir(Output(), kBrokenSkin);
     int missing = 0;
     for (const SkinPiece& piece : SkinPieces()) {
-        const bool present = ResolvePath(dir + piece.name).has_value();
+        const bool present = ResolvePath(dir / SkinRelativePath(piece.name)).has_value();
         EXPECT_EQ(present, !BrokenSkinOmits(piece.name)) << piece.name;
         if (!present) ++missing;
     }
     const double share = double(missing) / double(SkinPieces().size());
     EXPECT_GT(share, 0.3);
     EXPECT_LT(share, 0.4);
-    EXPECT_FALSE(FileExists(dir + "colorchip.bmp"));
-    const Result<Bitmap> unreadable = LoadBmpFile(ResolvePath(dir + kUnreadablePiece)->string());
+    EXPECT_FALSE(FileExists(dir / SkinRelativePath("colorchip.bmp")));
+    const Result<Bitmap> unreadable =
+        LoadBmpFile(ResolvePath(dir / SkinRelativePath(kUnreadablePiece))->string());
     EXPECT_FALSE(unreadable);
 }
 
 TEST_F(DemoSkins, BrokenSkinStopsOnlyTheWindowsThatReadTheUnreadablePiece) {
     SetGraphicDirectory((Output() / "graphic").string());
     MemoryPreviewPane pane(900, 700);
-    clsSkinMng manager;
+    clsSkinMng manager(kWindowSlots);
     manager.ClassInitialize(pane, SkinDir(Output(), kBrokenSkin));
     // Slots 4, 5, 7, 8 and 11 (status, option, equipment, chat, trade) draw the one-piece title
     // bar.

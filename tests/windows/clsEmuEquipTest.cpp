@@ -46,7 +46,7 @@ class EquipWindow : public ::testing::Test {
 
     void WriteSample(const Bitmap& picture) {
         const std::vector<std::uint8_t> bytes = EncodeBmp24(picture);
-        std::ofstream(graphic.Dir() + "equip.bmp", std::ios::binary)
+        std::ofstream(graphic.Dir() / "equip.bmp", std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
 
@@ -130,7 +130,7 @@ TEST_F(EquipWindow, FoldedWindowShowsNoHoverBelowItsBar) {
 TEST_F(EquipWindow, MissingPiecesLeaveWhatLiesBelowAndMissingButtonsHitNothing) {
     skin.Remove("basic_interface\\sys_mini_off.bmp");
     skin.Remove("basic_interface\\btn_items_off.bmp");
-    std::filesystem::remove(graphic.Dir() + "equip.bmp");
+    std::filesystem::remove(graphic.Dir() / "equip.bmp");
     clsEmuEquip fresh;
     fresh.ClassInitialize(pane, skin.Dir(), ColorChip{});
     SurfacePtr s = PictureOf(fresh.Refresh());

@@ -11,6 +11,7 @@
 #include "render/PreviewPane.h"
 #include "render/ProgramPaths.h"
 #include "render/clsSkinMng.h"
+#include "windows/WindowSlots.h"
 
 namespace fs = std::filesystem;
 
@@ -178,16 +179,16 @@ Result<void> WriteBrokenSkin(const fs::path& skinsDir) {
 }
 
 Result<void> WriteScreenshot(const fs::path& skinDir, const fs::path& graphicDir) {
-    SetGraphicDirectory(graphicDir.string());
+    SetGraphicDirectory(graphicDir);
     MemoryPreviewPane pane(kAllWidth + 2 * kPaneBorder, kAllHeight + 2 * kPaneBorder,
                            kPaneBackground);
-    clsSkinMng manager;
-    manager.ClassInitialize(pane, skinDir.string());
+    clsSkinMng manager(kWindowSlots);
+    manager.ClassInitialize(pane, skinDir);
     Result<void> drawn = manager.Refresh(1);
     SetGraphicDirectory("");
     if (!drawn) return drawn;
     if (manager.LastPicture() == nullptr) return Failure(skinDir.string() + ": nothing was drawn");
-    return WritePng(manager.LastPicture()->ToBitmap(), (skinDir / "ss.png").string());
+    return WritePng(manager.LastPicture()->ToBitmap(), skinDir / "ss.png");
 }
 
 Result<void> GenerateAll(const fs::path& outputDir) {

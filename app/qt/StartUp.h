@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "Dialogs.h"
-#include "SettingsFolder.h"
+#include "app/SettingsFolder.h"
 #include "frmMain.h"
 
 namespace morvish::mdlMain {

@@ -4,6 +4,7 @@
 // absolute positions in the client area and are laid out by Form_Resize.
 
 #include <QMainWindow>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,9 +14,9 @@
 #include "ClientArea.h"
 #include "Dialogs.h"
 #include "PreviewPaneWidget.h"
-#include "SettingsFolder.h"
 #include "SkinTreeWidget.h"
 #include "SplitterBar.h"
+#include "app/SettingsFolder.h"
 #include "render/Types.h"
 #include "render/clsSkinMng.h"
 
@@ -49,7 +50,9 @@ class frmMain : public QMainWindow {
     int ScaleHeight() const;
 
     // The skin tree.
-    void ScanSkinRoot(std::string& Path, QTreeWidgetItem* Node);
+    void ScanSkinRoot(std::filesystem::path& Path, QTreeWidgetItem* Node);
+    // The folder a root or skin node stands for.
+    static std::filesystem::path NodePath(const QTreeWidgetItem* Node);
     void tvwSelectSkin_MouseDown(int Button);
     void tvwSelectSkin_NodeClick(QTreeWidgetItem* Node);
 

@@ -1,6 +1,6 @@
 // The desktop program morvish.
 
-#include "app/StartUp.h"
+#include "app/qt/StartUp.h"
 
 int main(int argc, char** argv) {
     return morvish::mdlMain::Main(argc, argv);

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
@@ -17,11 +18,12 @@
 #include <optional>
 #include <tuple>
 
-#include "AtomicFile.h"
-#include "SkinFolder.h"
-#include "SkinInstall.h"
-#include "SkinRootList.h"
-#include "mdlWinAPI.h"
+#include "app/SkinFolder.h"
+#include "app/SkinInstall.h"
+#include "app/SkinRootList.h"
+#include "app/mdlWinAPI.h"
+#include "platform/Platform.h"
+#include "windows/WindowSlots.h"
 
 namespace fs = std::filesystem;
 
@@ -31,21 +33,9 @@ namespace {
 
 using mdlWinAPI::IniValue;
 
-// The window-kind nodes under every skin, in slot order 1 to 12.
-constexpr std::array<const char*, clsSkinMng::kSlots> kWindowKindLabels = {"すべて",
-                                                                           "基本情報ウィンドウ",
-                                                                           "メッセージボックス",
-                                                                           "ステータスウィンドウ",
-                                                                           "オプションウィンドウ",
-                                                                           "アイテムウィンドウ",
-                                                                           "装備ウィンドウ",
-                                                                           "チャットウィンドウ",
-                                                                           "パーティウィンドウ",
-                                                                           "スキルウィンドウ",
-                                                                           "トレードウィンドウ",
-                                                                           "その他"};
-
 constexpr int kTagRole = Qt::UserRole;
+// The folder of a root or skin node, as the bytes of its path.
+constexpr int kPathRole = Qt::UserRole + 1;
 constexpr int kRightButton = 2;
 constexpr int kLeftButton = 1;
 // The tree's top and the splitter's left edge must stay this far from the client area's bottom
@@ -63,6 +53,9 @@ const char* const kFormMain = "FORM_MAIN";
 
 QString FromUtf8(const std::string& text) {
     return QString::fromStdString(text);
+}
+QString Shown(const fs::path& path) {
+    return FromUtf8(platform::DisplayText(path));
 }
 std::string ToUtf8(const QString& text) {
     return text.toStdString();
@@ -199,20 +192,19 @@ void frmMain::ResizeClientArea(int width, int height) {
 // ---- Settings -------------------------------------------------------------------------------
 
 void frmMain::LoadSetting() {
-    std::string listPath = settings_.ReadPath(kSkinRootListName);
+    fs::path listPath = settings_.ReadPath(kSkinRootListName);
     if (listPath.empty()) listPath = settings_.InstalledPath(kSkinRootListName);
     if (!listPath.empty()) {
-        const Result<std::string> list = ReadWholeFile(listPath);
+        const Result<std::string> list = platform::ReadRegularFile(listPath);
         if (!list) ReportProblem(list.error().message);
         // Relative entries name folders beside the list itself.
-        const std::string base = fs::path(listPath).parent_path().string();
-        for (const std::string& line : ParseSkinRootList(list.value_or(std::string()))) {
-            std::string root = NormaliseRootPath(line, base);
+        for (const fs::path& line : ParseSkinRootList(list.value_or(std::string()))) {
+            fs::path root = NormaliseRootPath(line, listPath.parent_path());
             ScanSkinRoot(root, nullptr);
         }
     }
 
-    const std::string ini = settings_.ReadPath(kSettingsFileName);
+    const fs::path ini = settings_.ReadPath(kSettingsFileName);
     auto readInteger = [&](const char* key, int current) {
         return std::get<std::int32_t>(mdlWinAPI::ReadIniValue(
             ini, kFormMain, key, mdlWinAPI::kIniInteger, std::to_string(current)));
@@ -236,14 +228,14 @@ void frmMain::LoadSetting() {
 void frmMain::SaveSetting() {
     std::vector<std::string> failures;
 
-    std::vector<std::string> roots;
+    std::vector<fs::path> roots;
     for (int i = 0; i < tvwSelectSkin->topLevelItemCount(); ++i) {
-        roots.push_back(ToUtf8(tvwSelectSkin->topLevelItem(i)->text(0)));
+        roots.push_back(NodePath(tvwSelectSkin->topLevelItem(i)));
     }
-    const Result<std::string> listPath = settings_.WritePath(kSkinRootListName);
-    const Result<void> listWritten = listPath
-                                         ? WriteFileAtomically(*listPath, FormatSkinRootList(roots))
-                                         : Result<void>(std::unexpected(listPath.error()));
+    const Result<fs::path> listPath = settings_.WritePath(kSkinRootListName);
+    const Result<void> listWritten =
+        listPath ? platform::WriteFileAtomically(*listPath, FormatSkinRootList(roots))
+                 : Result<void>(std::unexpected(listPath.error()));
     if (!listWritten) failures.push_back(listWritten.error().message);
 
     // The restored size, also when the window is maximised or minimised now.
@@ -255,7 +247,7 @@ void frmMain::SaveSetting() {
         {kFormMain, "HEIGHT", restored.height() * kTwipsPerPixel},
         {kFormMain, "DIVPOS", cntForResize->x()},
     }};
-    const Result<std::string> ini = settings_.WritePath(kSettingsFileName);
+    const Result<fs::path> ini = settings_.WritePath(kSettingsFileName);
     if (!ini) failures.push_back(ini.error().message);
     for (std::size_t i = 0; ini && i < entries.size(); ++i) {
         const auto& [section, key, value] = entries[i];
@@ -336,30 +328,37 @@ bool frmMain::IsWindowKindNode(const QTreeWidgetItem* Node) {
     return Node != nullptr && !IsRootNode(Node) && !IsSkinNode(Node);
 }
 
-void frmMain::ScanSkinRoot(std::string& Path, QTreeWidgetItem* Node) {
+fs::path frmMain::NodePath(const QTreeWidgetItem* Node) {
+    if (Node == nullptr) return {};
+    return platform::PathFromUtf8(Node->data(0, kPathRole).toByteArray().toStdString());
+}
+
+void frmMain::ScanSkinRoot(fs::path& Path, QTreeWidgetItem* Node) {
     Path = NormaliseRootPath(Path);
     if (Path.empty()) return;
     std::error_code error;
     if (!fs::is_directory(Path, error)) return;
 
     if (Node == nullptr) {
-        Node = new QTreeWidgetItem(tvwSelectSkin, QStringList(FromUtf8(Path)));
-        Node->setToolTip(0, FromUtf8(Path));
+        Node = new QTreeWidgetItem(tvwSelectSkin, QStringList(Shown(Path)));
+        Node->setToolTip(0, Shown(Path));
+        Node->setData(0, kPathRole, QByteArray::fromStdString(platform::PathToUtf8(Path)));
         Node->setExpanded(true);
     }
     Node->setData(0, kTagRole, QString());
 
-    for (const std::string& name : ListSkinNames(Path)) {
+    for (const fs::path& name : ListSkinNames(Path)) {
         const std::size_t index = SkinManagers.size();
-        auto manager = std::make_unique<clsSkinMng>();
-        manager->ClassInitialize(*picShowSkin, Path + name);
+        auto manager = std::make_unique<clsSkinMng>(kWindowSlots);
+        manager->ClassInitialize(*picShowSkin, Path / name);
         SkinManagers.push_back(std::move(manager));
 
-        auto* skin = new QTreeWidgetItem(Node, QStringList(FromUtf8(name)));
+        auto* skin = new QTreeWidgetItem(Node, QStringList(Shown(name)));
         skin->setData(0, kTagRole, QString::number(index));
-        for (int slot = 1; slot <= clsSkinMng::kSlots; ++slot) {
-            auto* kind = new QTreeWidgetItem(skin, QStringList(kWindowKindLabels[slot - 1]));
-            kind->setData(0, kTagRole, QString::number(slot));
+        skin->setData(0, kPathRole, QByteArray::fromStdString(platform::PathToUtf8(Path / name)));
+        for (const WindowSlot& slot : kWindowSlots) {
+            auto* kind = new QTreeWidgetItem(skin, QStringList(FromUtf8(std::string(slot.label))));
+            kind->setData(0, kTagRole, QString::number(slot.number));
         }
     }
 }
@@ -405,12 +404,19 @@ void frmMain::ShowNode(QTreeWidgetItem* Node) {
 }
 
 void frmMain::ShowScreenshot(const clsSkinMng& manager) {
-    const std::optional<std::string> screenshot = FindScreenshot(manager.DirName());
+    const std::optional<fs::path> screenshot = FindScreenshot(manager.DirName());
     if (!screenshot) return;
-    QImageReader reader(FromUtf8(*screenshot));
+    const Result<std::string> bytes = platform::ReadRegularFile(*screenshot);
+    if (!bytes) {
+        Report(std::unexpected(bytes.error()));
+        return;
+    }
+    QByteArray data = QByteArray::fromStdString(*bytes);
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
     const QImage image = reader.read();
     if (image.isNull()) {
-        Report(Failure(*screenshot + ": " + ToUtf8(reader.errorString())));
+        Report(Failure(platform::DisplayText(*screenshot) + ": " + ToUtf8(reader.errorString())));
         return;
     }
     picShowSkin->ShowImage(image);
@@ -477,14 +483,13 @@ void frmMain::mnuAddSkinDirectory_Click() {
     // The dialog opens where the user is likely to keep skins: beside the selected root.
     const QTreeWidgetItem* selected = tvwSelectSkin->currentItem();
     while (selected != nullptr && selected->parent() != nullptr) selected = selected->parent();
-    const QString start =
-        selected != nullptr
-            ? FromUtf8(fs::path(ToUtf8(selected->text(0))).parent_path().parent_path().string())
-            : QDir::homePath();
-    std::string path = ToUtf8(
+    const QString start = selected != nullptr
+                              ? Shown(NodePath(selected).parent_path().parent_path())
+                              : QDir::homePath();
+    fs::path path = platform::PathFromUtf8(ToUtf8(
         dialogs_
             .BrowseForFolder(this, "スキン(ディレクトリ)の親ディレクトリを選択して下さい", start)
-            .trimmed());
+            .trimmed()));
     if (!path.empty()) ScanSkinRoot(path, nullptr);
 }
 
@@ -502,7 +507,7 @@ void frmMain::mnuSubDirRefres_Click() {
     QTreeWidgetItem* node = tvwSelectSkin->currentItem();
     if (!IsRootNode(node) || node->childCount() == 0) return;
     for (int i = node->childCount() - 1; i >= 0; --i) delete node->takeChild(i);
-    std::string path = ToUtf8(node->text(0));
+    fs::path path = NodePath(node);
     ScanSkinRoot(path, node);
 }
 
@@ -525,14 +530,14 @@ void frmMain::mnuAddSkinToRO_Click() {
         return;
     }
     std::error_code error;
-    if (!fs::is_directory(RODir, error)) {
+    if (!fs::is_directory(platform::PathFromUtf8(RODir), error)) {
         dialogs_.Message(this, MessageIcon::Warning, title, "ＲＯのディレクトリがみつかりません");
         return;
     }
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const InstallResult installed =
-        InstallSkin(RODir, ToUtf8(node->parent()->text(0)), ToUtf8(node->text(0)));
+    const InstallResult installed = InstallSkin(
+        platform::PathFromUtf8(RODir), NodePath(node->parent()), NodePath(node).filename());
     QGuiApplication::restoreOverrideCursor();
     if (!installed.failures.empty()) {
         dialogs_.Message(this, MessageIcon::Warning, "スキンのコピーエラー",

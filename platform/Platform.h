@@ -1,0 +1,109 @@
+#pragma once
+// What differs between the systems Morvish runs on, behind one interface: where the program and
+// the user's settings live, whether a folder may be written, hidden entries, whole-file reads and
+// atomic replacement, and the conversion between paths and the UTF-8 text that settings files,
+// messages and the tree show.
+//
+// Paths are std::filesystem::path everywhere inside the program. A path becomes text, or text a
+// path, only through the functions below: on Linux a path is the file system's own bytes (a name
+// need not be UTF-8: archives unpacked from Japanese systems give Shift-JIS names), on Windows it
+// is UTF-16 and its text is UTF-8.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "render/Types.h"
+
+namespace morvish::platform {
+
+namespace fs = std::filesystem;
+
+// ---- Folders ------------------------------------------------------------------------------------
+
+// The folder that holds the running executable.
+fs::path ExecutableDirectory();
+
+// The user's own settings folder for this program: $XDG_CONFIG_HOME/morvish or ~/.config/morvish
+// on Linux, %APPDATA%\Morvish on Windows. Not created here.
+fs::path UserSettingsDirectory();
+
+// True when the current user may create files in `folder`.
+bool MayWriteTo(const fs::path& folder);
+
+// True when a folder entry is one a listing leaves out: a name starting with "." on Linux, the
+// hidden or system attribute on Windows.
+bool IsHidden(const fs::directory_entry& entry);
+
+// ---- Files --------------------------------------------------------------------------------------
+
+// Files larger than this are refused by ReadRegularFile unless the caller gives a limit.
+inline constexpr std::uintmax_t kDefaultReadLimit = std::uintmax_t(256) * 1024 * 1024;
+
+// The whole content of a regular file. The file is opened first (without waiting on a pipe or a
+// device) and what it is and how large it is are checked on the open file, so nothing swapped in
+// between a check and the open is read. The error names the file and the reason.
+Result<std::string> ReadRegularFile(const fs::path& path, std::uintmax_t limit = kDefaultReadLimit);
+
+// Replaces (or creates) `path` with `contents`: written beside it under a temporary name, flushed
+// and renamed over it, so the file holds either its old or its new content whatever happens. A
+// link is written through to its target; an existing file keeps its permissions.
+Result<void> WriteFileAtomically(const fs::path& path, std::string_view contents);
+
+// Replaces (or creates) `target` with a copy of the regular file `source`, as above.
+Result<void> CopyFileAtomically(const fs::path& source, const fs::path& target);
+
+// ---- Text at the edges --------------------------------------------------------------------------
+
+// A path from UTF-8 text (a settings line, a command-line argument, a dialog's answer). On Linux
+// the bytes are taken as they are, so a name that is not UTF-8 survives.
+fs::path PathFromUtf8(std::string_view text);
+
+// The text of a path for files the program writes and reads back (SkinDir.txt): UTF-8 on Windows,
+// the name's own bytes on Linux, so that reading the text back gives the same path.
+std::string PathToUtf8(const fs::path& path);
+
+// The text of a path for people (the tree, messages): valid UTF-8 always. A name that is not
+// UTF-8 is read as Shift-JIS (code page 932); bytes that are neither become U+FFFD.
+std::string DisplayText(const fs::path& path);
+
+// Shift-JIS (code page 932) bytes as UTF-8; nothing when the bytes are not valid code page 932.
+std::optional<std::string> Cp932ToUtf8(std::string_view bytes);
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past
+// U+10FFFF).
+constexpr bool IsValidUtf8(std::string_view bytes) {
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[at++]);
+        if (lead < 0x80) continue;
+        int trailing = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            trailing = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            trailing = 2;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            trailing = 3;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        for (int i = 0; i < trailing; ++i, ++at) {
+            if (at >= bytes.size()) return false;
+            const auto next = static_cast<unsigned char>(bytes[at]);
+            if (next < low || next > high) return false;
+            low = 0x80;
+            high = 0xBF;
+        }
+    }
+    return true;
+}
+
+}  // namespace morvish::platform

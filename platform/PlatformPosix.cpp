@@ -1,0 +1,322 @@
+// The platform layer on Linux and other POSIX systems.
+#include <fcntl.h>
+#include <iconv.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <random>
+
+#include "Platform.h"
+
+namespace morvish::platform {
+
+namespace {
+
+constexpr std::string_view kProgramFolderName = "morvish";
+constexpr std::size_t kCopyChunk = 64 * 1024;
+// Links are followed this many times at most when a file is written through a link.
+constexpr int kLinkHops = 40;
+// Attempts at a free temporary name before giving up.
+constexpr int kTemporaryNameAttempts = 100;
+
+std::unexpected<Error> WriteFailure(const fs::path& path, int error = errno) {
+    return Failure(DisplayText(path) + ": cannot be written (" + std::strerror(error) + ")");
+}
+
+// Closes a file descriptor when it goes out of scope.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Closes now, so that a failing close (the last chance to hear of a full disk) is seen.
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return true;
+}
+
+std::unexpected<Error> ReadFailure(const fs::path& path, int error = errno) {
+    return Failure(DisplayText(path) + ": cannot be read (" + std::strerror(error) + ")");
+}
+
+// A size limit as people write it: "256 MiB" rather than "268435456".
+std::string LimitText(std::uintmax_t limit) {
+    constexpr std::uintmax_t kMebibyte = 1024 * 1024;
+    if (limit >= kMebibyte && limit % kMebibyte == 0)
+        return std::to_string(limit / kMebibyte) + " MiB";
+    return std::to_string(limit) + " bytes";
+}
+
+// Opens a regular file for reading without blocking on a pipe or a device; the type is checked
+// on the open descriptor. `size` receives the file's size.
+Result<int> OpenRegularFile(const fs::path& path, std::uintmax_t& size) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return ReadFailure(path);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return ReadFailure(path, error);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return Failure(DisplayText(path) + ": not a regular file");
+    }
+    // Reads of a regular file never block; the flag only kept the open from waiting.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    size = std::uintmax_t(status.st_size);
+    return fd;
+}
+
+// Reads `fd` to its end, handing every chunk to `take`; stops at the first failure.
+template <class Take>
+Result<void> ForEachChunk(int fd, const fs::path& path, Take take) {
+    std::array<char, kCopyChunk> chunk;
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return ReadFailure(path);
+        }
+        if (got == 0) return {};
+        if (Result<void> taken = take(std::string_view(chunk.data(), std::size_t(got))); !taken) {
+            return taken;
+        }
+    }
+}
+
+// The file a write to `path` lands in: the target of a link (followed to its end), else `path`.
+Result<fs::path> WriteTarget(const fs::path& path) {
+    fs::path target = path;
+    for (int hop = 0; hop < kLinkHops; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(target, error)) return target;
+        const fs::path next = fs::read_symlink(target, error);
+        if (error) return WriteFailure(target, error.value());
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return WriteFailure(path, ELOOP);
+}
+
+// Creates a new file with a name of its own beside `target` (short, so that it fits wherever the
+// target's name fits) and returns its descriptor and name. Failures name the target.
+Result<std::pair<int, fs::path>> CreateTemporaryBeside(const fs::path& target) {
+    static std::mt19937_64 random{std::random_device{}()};
+    constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        std::string name = ".morvish-";
+        for (int i = 0; i < 6; ++i) name.push_back(kLetters[random() % kLetters.size()]);
+        const fs::path temporary = folder / name;
+        const int fd =
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) return std::pair{fd, temporary};
+        if (errno != EEXIST) return WriteFailure(target);
+    }
+    return WriteFailure(target, EEXIST);
+}
+
+// Writes the temporary file through `fill`, then renames it over `path`. On any failure the
+// temporary file is removed and `path` is left untouched. `fill` returns the errno of a failed
+// write, or the error of a failed read.
+Result<void> ReplaceFile(const fs::path& path,
+                         const std::function<Result<void>(int fd, const fs::path& target)>& fill) {
+    const Result<fs::path> target = WriteTarget(path);
+    if (!target) return std::unexpected(target.error());
+
+    struct stat existing {};
+    const bool exists = ::lstat(target->c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        return Failure(DisplayText(*target) + ": cannot be written (not a regular file)");
+    }
+
+    Result<std::pair<int, fs::path>> created = CreateTemporaryBeside(*target);
+    if (!created) return std::unexpected(created.error());
+    FileDescriptor out(created->first);
+    const fs::path temporary = created->second;
+
+    Result<void> filled = fill(out.Get(), *target);
+    // The replacement keeps the permissions of the file it replaces.
+    if (filled && exists && ::fchmod(out.Get(), existing.st_mode & 07777) != 0) {
+        filled = WriteFailure(*target);
+    }
+    if (filled && ::fsync(out.Get()) != 0) filled = WriteFailure(*target);
+    if (filled && !out.Close()) filled = WriteFailure(*target);
+    if (filled && ::rename(temporary.c_str(), target->c_str()) != 0) {
+        filled = WriteFailure(*target);
+    }
+    if (!filled) {
+        ::unlink(temporary.c_str());
+        return filled;
+    }
+
+    // Make the rename itself durable; a folder that cannot be synced changes nothing above.
+    const fs::path folder = target->parent_path().empty() ? fs::path(".") : target->parent_path();
+    FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY));
+    if (directory.Valid()) ::fsync(directory.Get());
+    return {};
+}
+
+fs::path HomeDirectory() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+    if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
+        return user->pw_dir;
+    }
+    return "/tmp";
+}
+
+// One name of a path for people: itself when it is UTF-8, else read as code page 932, else with
+// every byte that is not ASCII replaced.
+std::string DisplayComponent(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    if (std::optional<std::string> decoded = Cp932ToUtf8(bytes)) return *decoded;
+    std::string shown;
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) < 0x80) {
+            shown.push_back(c);
+        } else {
+            shown += "\xEF\xBF\xBD";
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+fs::path ExecutableDirectory() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error) return fs::current_path(error);
+    return self.parent_path();
+}
+
+fs::path UserSettingsDirectory() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    // Relative values of the variable are to be ignored.
+    if (configHome != nullptr && configHome[0] == '/')
+        return fs::path(configHome) / kProgramFolderName;
+    return HomeDirectory() / ".config" / kProgramFolderName;
+}
+
+bool MayWriteTo(const fs::path& folder) {
+    return ::access(folder.c_str(), W_OK) == 0;
+}
+
+bool IsHidden(const fs::directory_entry& entry) {
+    return entry.path().filename().native().starts_with('.');
+}
+
+Result<std::string> ReadRegularFile(const fs::path& path, std::uintmax_t limit) {
+    std::uintmax_t size = 0;
+    const Result<int> opened = OpenRegularFile(path, size);
+    if (!opened) return std::unexpected(opened.error());
+    FileDescriptor in(*opened);
+    if (size > limit) {
+        return Failure(DisplayText(path) + ": file is too large (" + std::to_string(size) +
+                       " bytes; the limit is " + LimitText(limit) + ")");
+    }
+    std::string contents;
+    contents.reserve(std::size_t(size));
+    Result<void> read = ForEachChunk(in.Get(), path, [&](std::string_view chunk) -> Result<void> {
+        // The file may have grown since its size was read.
+        if (contents.size() + chunk.size() > limit) {
+            return Failure(DisplayText(path) + ": file is too large (the limit is " +
+                           LimitText(limit) + ")");
+        }
+        contents.append(chunk);
+        return {};
+    });
+    if (!read) return std::unexpected(read.error());
+    return contents;
+}
+
+Result<void> WriteFileAtomically(const fs::path& path, std::string_view contents) {
+    return ReplaceFile(path, [&](int fd, const fs::path& target) -> Result<void> {
+        if (!WriteAll(fd, contents)) return WriteFailure(target);
+        return {};
+    });
+}
+
+Result<void> CopyFileAtomically(const fs::path& source, const fs::path& target) {
+    std::uintmax_t size = 0;
+    const Result<int> opened = OpenRegularFile(source, size);
+    if (!opened) return std::unexpected(opened.error());
+    FileDescriptor in(*opened);
+    return ReplaceFile(target, [&](int fd, const fs::path& written) {
+        return ForEachChunk(in.Get(), source, [&](std::string_view chunk) -> Result<void> {
+            if (!WriteAll(fd, chunk)) return WriteFailure(written);
+            return {};
+        });
+    });
+}
+
+fs::path PathFromUtf8(std::string_view text) {
+    return fs::path(std::string(text));
+}
+
+std::string PathToUtf8(const fs::path& path) {
+    return path.native();
+}
+
+std::string DisplayText(const fs::path& path) {
+    const std::string& bytes = path.native();
+    if (IsValidUtf8(bytes)) return bytes;
+    std::string shown;
+    std::size_t at = 0;
+    while (at <= bytes.size()) {
+        const std::size_t slash = std::min(bytes.find('/', at), bytes.size());
+        shown += DisplayComponent(std::string_view(bytes).substr(at, slash - at));
+        if (slash == bytes.size()) break;
+        shown.push_back('/');
+        at = slash + 1;
+    }
+    return shown;
+}
+
+std::optional<std::string> Cp932ToUtf8(std::string_view bytes) {
+    const iconv_t converter = ::iconv_open("UTF-8", "CP932");
+    if (converter == iconv_t(-1)) return std::nullopt;
+    std::string in(bytes);
+    // Every code page 932 character of one or two bytes takes at most three bytes of UTF-8.
+    std::string out(in.size() * 3, '\0');
+    char* from = in.data();
+    std::size_t fromLeft = in.size();
+    char* to = out.data();
+    std::size_t toLeft = out.size();
+    const std::size_t converted = ::iconv(converter, &from, &fromLeft, &to, &toLeft);
+    ::iconv_close(converter);
+    if (converted == std::size_t(-1) || fromLeft != 0) return std::nullopt;
+    out.resize(out.size() - toLeft);
+    return out;
+}
+
+}  // namespace morvish::platform
