@@ -10,9 +10,11 @@ namespace morvish {
 
 namespace {
 
-bool IsFile(const fs::path& path) {
+// True for any entry, also one that is not a regular file or cannot be read: reading it then
+// fails, and the program says so instead of taking the settings as missing and overwriting them.
+bool Exists(const fs::path& path) {
     std::error_code error;
-    return !path.empty() && fs::is_regular_file(path, error);
+    return !path.empty() && fs::exists(fs::symlink_status(path, error));
 }
 
 [[maybe_unused]] bool SameFolder(const fs::path& a, const fs::path& b) {
@@ -47,16 +49,16 @@ SettingsFolder SettingsFolder::ForThisProgram() {
 
 fs::path SettingsFolder::ReadPath(std::string_view name) const {
     if (!programDirWritable_) {
-        if (const fs::path own = configDir_ / name; IsFile(own)) return own;
+        if (const fs::path own = configDir_ / name; Exists(own)) return own;
     }
-    if (const fs::path beside = programDir_ / name; IsFile(beside)) return beside;
+    if (const fs::path beside = programDir_ / name; Exists(beside)) return beside;
     return {};
 }
 
 fs::path SettingsFolder::InstalledPath(std::string_view name) const {
     if (installedDir_.empty()) return {};
     const fs::path installed = installedDir_ / name;
-    return IsFile(installed) ? installed : fs::path();
+    return Exists(installed) ? installed : fs::path();
 }
 
 Result<fs::path> SettingsFolder::WritePath(std::string_view name) const {

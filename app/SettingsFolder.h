@@ -27,7 +27,8 @@ class SettingsFolder {
     static SettingsFolder ForThisProgram();
 
     // The file to read a settings file from: the user's copy, else the one beside the executable;
-    // empty when neither exists.
+    // empty when neither exists. An entry counts even when it is not a readable file, so that it
+    // is reported rather than overwritten.
     std::filesystem::path ReadPath(std::string_view name) const;
     // The skin root list installed with the program, or empty when there is none.
     std::filesystem::path InstalledPath(std::string_view name) const;

@@ -1,9 +1,6 @@
 #include "SkinRootList.h"
 
-#include <optional>
-#include <system_error>
-#include <type_traits>
-
+#include "Settings.h"
 #include "Text.h"
 #include "platform/Platform.h"
 #include "render/FileLookup.h"
@@ -13,9 +10,6 @@ namespace fs = std::filesystem;
 namespace morvish {
 
 namespace {
-
-// True where paths are the file system's own bytes (Linux), false where they are UTF-16.
-constexpr bool kPathsAreBytes = std::is_same_v<fs::path::value_type, char>;
 
 bool IsSeparator(fs::path::value_type c) {
     return c == fs::path::value_type('/') || c == fs::path::preferred_separator;
@@ -33,23 +27,13 @@ fs::path NormaliseRootPath(const fs::path& path, const fs::path& base) {
     return fs::path(std::move(root));
 }
 
-fs::path RootPathFromLine(std::string_view line) {
-    if (platform::IsValidUtf8(line)) return platform::PathFromUtf8(line);
-    const std::optional<std::string> decoded = platform::Cp932ToUtf8(line);
-    if constexpr (kPathsAreBytes) {
-        const fs::path own{std::string(line)};
-        std::error_code error;
-        if (!decoded || fs::exists(own, error)) return own;
-    }
-    return decoded ? platform::PathFromUtf8(*decoded) : fs::path();
-}
-
 std::vector<fs::path> ParseSkinRootList(std::string_view text) {
     std::vector<fs::path> roots;
     ForEachLine(WithoutByteOrderMark(text), [&](std::string_view line) {
         line = Trim(line);
         if (line.empty()) return;
-        if (fs::path root = RootPathFromLine(line); !root.empty()) roots.push_back(std::move(root));
+        if (fs::path root = PathFromStoredText(line); !root.empty())
+            roots.push_back(std::move(root));
     });
     return roots;
 }

@@ -3,10 +3,9 @@
 // root is written as the tree shows it: the full path ending with exactly one separator.
 //
 // Lines are read as UTF-8 when they are valid UTF-8, else as Shift-JIS (code page 932): the list
-// of a Japanese Windows system is in its ANSI code page. On Linux a line that is not UTF-8 may
-// also be the bytes of a folder's own name (archives unpacked from Japanese systems keep them);
-// it is taken as it is when such a folder exists. The list is written in UTF-8, except that on
-// Linux a name that is not UTF-8 is written with its own bytes, so that it reads back the same.
+// of a Japanese Windows system is in its ANSI code page (PathFromStoredText). The list is written
+// in UTF-8, except that on Linux a name that is not UTF-8 is written with its own bytes, so that
+// it reads back the same.
 
 #include <filesystem>
 #include <string>
@@ -19,9 +18,6 @@ namespace morvish {
 // separator. Empty for an empty path.
 std::filesystem::path NormaliseRootPath(const std::filesystem::path& path,
                                         const std::filesystem::path& base = {});
-
-// The path a line of the list names (already trimmed), by the rule above.
-std::filesystem::path RootPathFromLine(std::string_view line);
 
 // The roots the list names, in file order: its non-blank lines, trimmed.
 std::vector<std::filesystem::path> ParseSkinRootList(std::string_view text);

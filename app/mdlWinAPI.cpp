@@ -99,7 +99,9 @@ IniValue ReadIniValue(const std::filesystem::path& iniPath, std::string_view Sec
                       std::string_view Key, int Kind, std::string_view Default) {
     const std::optional<std::string> stored =
         LoadIniFile(iniPath).value_or(IniFile{}).Get(Section, Key);
-    const std::string_view text = stored ? CutUtf8(*stored, kIniValueLimit) : std::string_view{};
+    // The whole value counts: a game folder of more than 254 bytes (the buffer of the platform
+    // call the file format comes from) would otherwise be cut for good at the next write.
+    const std::string_view text = stored ? std::string_view(*stored) : std::string_view{};
     if (!text.empty()) {
         if (std::optional<IniValue> value = Convert(text, Kind)) return *value;
     }

@@ -22,9 +22,6 @@ enum IniKind : int {
 
 using IniValue = std::variant<std::int32_t, double, std::string, bool>;
 
-// Longest value text that is read; longer values are cut to this many bytes.
-inline constexpr std::size_t kIniValueLimit = 254;
-
 // The value of Key in Section of the file at `iniPath`, converted to Kind. An absent or empty
 // value, and one that is not a number where Kind asks for one, reads as Default (when Default is
 // not empty) or else as the zero of Kind: 0, 0.0, "" or false. A Kind outside 1 to 4 gives 0.

@@ -30,6 +30,9 @@ fs::path ExecutableDirectory();
 // on Linux, %APPDATA%\Morvish on Windows. Not created here.
 fs::path UserSettingsDirectory();
 
+// The user's home folder, where folder dialogs open when there is nothing better.
+fs::path HomeDirectory();
+
 // True when the current user may create files in `folder`.
 bool MayWriteTo(const fs::path& folder);
 

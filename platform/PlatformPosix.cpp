@@ -186,6 +186,8 @@ Result<void> ReplaceFile(const fs::path& path,
     return {};
 }
 
+}  // namespace
+
 fs::path HomeDirectory() {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
     if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
@@ -193,6 +195,8 @@ fs::path HomeDirectory() {
     }
     return "/tmp";
 }
+
+namespace {
 
 // One name of a path for people: itself when it is UTF-8, else read as code page 932, else with
 // every byte that is not ASCII replaced.

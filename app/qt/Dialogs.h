@@ -6,12 +6,12 @@
 #include <QPoint>
 #include <QString>
 
+#include "app/Messages.h"
+
 class QMenu;
 class QWidget;
 
 namespace morvish {
-
-enum class MessageIcon { None, Information, Warning, Critical, Question };
 
 class Dialogs {
   public:

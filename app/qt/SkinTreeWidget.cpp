@@ -50,6 +50,15 @@ void SkinTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void SkinTreeWidget::keyPressEvent(QKeyEvent* event) {
+    // The menu key and Shift+F10 open the selected node's context menu on every platform, also
+    // where the window system does not turn them into a context menu request.
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey) {
+        if (KeyboardContextMenu) KeyboardContextMenu();
+        event->accept();
+        return;
+    }
     QTreeWidgetItem* const before = currentItem();
     QTreeWidget::keyPressEvent(event);
     QTreeWidgetItem* const after = currentItem();
@@ -57,11 +66,8 @@ void SkinTreeWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void SkinTreeWidget::contextMenuEvent(QContextMenuEvent* event) {
-    // A right click opens its menu through NodeClick; here only the menu key and Shift+F10.
-    if (event->reason() != QContextMenuEvent::Keyboard) return;
-    QTreeWidgetItem* const node = currentItem();
-    if (node == nullptr || !KeyboardContextMenu) return;
-    KeyboardContextMenu(node, viewport()->mapToGlobal(visualItemRect(node).center()));
+    // A right click opens its menu through NodeClick and the keys through keyPressEvent.
+    event->accept();
 }
 
 }  // namespace morvish

@@ -15,7 +15,7 @@ class SkinTreeWidget : public QTreeWidget {
     std::function<void(int Button)> MouseDown;
     std::function<void(QTreeWidgetItem* Node)> NodeClick;
     std::function<void(QTreeWidgetItem* Node)> KeyboardSelect;
-    std::function<void(QTreeWidgetItem* Node, QPoint screenPosition)> KeyboardContextMenu;
+    std::function<void()> KeyboardContextMenu;
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

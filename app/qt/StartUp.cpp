@@ -4,7 +4,6 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "render/SkinFont.h"
 #include "render/clsDirectDraw.h"
 
 namespace morvish::mdlMain {
@@ -13,16 +12,9 @@ std::unique_ptr<frmMain> StartUp(Dialogs& dialogs, SettingsFolder settings,
                                  const SurfaceLayerStart& startSurfaceLayer) {
     auto form = std::make_unique<frmMain>(dialogs, std::move(settings));
     // The native window is created here, before the window is shown.
-    if (!startSurfaceLayer(std::uintptr_t(form->winId()))) {
-        dialogs.Message(nullptr, MessageIcon::Critical, "DirectX初期化エラー",
-                        "DirectXの初期化に失敗しました");
-        return nullptr;
-    }
-    form->show();
-    form->LoadSetting();
-    if (const std::string missing = MissingFontReport(); !missing.empty()) {
-        form->ReportProblem(missing);
-    }
+    const bool started =
+        form->Logic().StartUp([&] { return startSurfaceLayer(std::uintptr_t(form->winId())); });
+    if (!started) return nullptr;
     return form;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Start-up of the desktop program: the surface layer first, bound to the main window; then the
-// main window is shown and its settings are restored.
+// Start-up of the Qt program: the main window is created, the surface layer bound to its native
+// window, and then the window shown and its settings restored (MainController::StartUp).
 
 #include <cstdint>
 #include <functional>
@@ -15,9 +15,8 @@ namespace morvish::mdlMain {
 // Initialises the surface layer for a native window; false when it cannot be set up.
 using SurfaceLayerStart = std::function<bool(std::uintptr_t windowHandle)>;
 
-// Creates the main window, initialises the surface layer with its window handle and, when that
-// works, shows the window and loads its settings. When it fails the user is told so in a message
-// box and nothing is returned: the program is to end without showing its window.
+// The main window, shown with its settings restored; nothing when the surface layer could not be
+// set up (the user has been told, and the program is to end without showing its window).
 std::unique_ptr<frmMain> StartUp(Dialogs& dialogs, SettingsFolder settings,
                                  const SurfaceLayerStart& startSurfaceLayer);
 

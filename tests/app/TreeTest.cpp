@@ -1,282 +1,231 @@
 // The skin tree: roots, skins and window kinds with their tags and managers; adding, removing and
-// rescanning roots; what a click, a right click and the keyboard show.
+// rescanning roots (and releasing the managers of what goes); what a click, a right click and the
+// keyboard show.
 
-#include <QDir>
-#include <QStatusBar>
-#include <QTest>
-#include <QTreeWidgetItem>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "AppTestSupport.h"
+#include "FakeView.h"
+#include "platform/Platform.h"
 
-using namespace morvish;
-using namespace morvish::test;
-namespace fs = std::filesystem;
-
+namespace morvish::test {
 namespace {
 
-const QStringList kWindowKinds = {"すべて",
-                                  "基本情報ウィンドウ",
-                                  "メッセージボックス",
-                                  "ステータスウィンドウ",
-                                  "オプションウィンドウ",
-                                  "アイテムウィンドウ",
-                                  "装備ウィンドウ",
-                                  "チャットウィンドウ",
-                                  "パーティウィンドウ",
-                                  "スキルウィンドウ",
-                                  "トレードウィンドウ",
-                                  "その他"};
+namespace fs = std::filesystem;
 
-QStringList ChildTexts(const QTreeWidgetItem* node) {
-    QStringList texts;
-    for (int i = 0; i < node->childCount(); ++i) texts << node->child(i)->text(0);
-    return texts;
-}
-
-QStringList ChildTags(const QTreeWidgetItem* node) {
-    QStringList tags;
-    for (int i = 0; i < node->childCount(); ++i) tags << frmMain::NodeTag(node->child(i));
-    return tags;
-}
+const std::vector<std::string> kWindowKinds = {"すべて",
+                                               "基本情報ウィンドウ",
+                                               "メッセージボックス",
+                                               "ステータスウィンドウ",
+                                               "オプションウィンドウ",
+                                               "アイテムウィンドウ",
+                                               "装備ウィンドウ",
+                                               "チャットウィンドウ",
+                                               "パーティウィンドウ",
+                                               "スキルウィンドウ",
+                                               "トレードウィンドウ",
+                                               "その他"};
 
 // A program started on one root folder that the test fills first.
 struct TreeFixture {
     ProgramFolders folders;
     TemporaryFolder root;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<Program> program;
 
     void Start() {
-        folders.program.Write("SkinDir.txt", root.Path() + "\r\n");
-        form = StartProgram(dialogs, folders);
+        folders.program.Write("SkinDir.txt", platform::PathToUtf8(root.Path()) + "\r\n");
+        program = std::make_unique<Program>(folders);
     }
-    QTreeWidgetItem* Root() const { return RootNode(*form, 0); }
-    QTreeWidgetItem* Skin(const char* name) const { return ChildNode(Root(), name); }
-    QString RootText() const { return QString::fromStdString(root.Path() + "/"); }
+    FakeView& View() const { return program->view; }
+    MainController& Logic() const { return *program->logic; }
+    const SkinTree& Tree() const { return program->logic->Tree(); }
+    NodeId Root() const { return View().Root(0); }
+    NodeId Skin(const char* name) const { return View().Child(Root(), name); }
+    NodeId Kind(const char* skin, const char* label) const {
+        return View().Child(Skin(skin), label);
+    }
+    std::string RootText() const { return platform::PathToUtf8(root.Path()) + "/"; }
+    std::vector<std::string> Tags(NodeId parent) const {
+        std::vector<std::string> tags;
+        for (NodeId child : View().items.at(parent).children) tags.push_back(Tree().Tag(child));
+        return tags;
+    }
+    void RightClick(NodeId node) const {
+        Logic().tvwSelectSkin_MouseDown(2);
+        Logic().tvwSelectSkin_NodeClick(node);
+    }
 };
+
+TEST(SkinTree, RootOfFilesOnlyHasNoSkins) {
+    TreeFixture t;
+    t.root.Write("readme.txt", "x");
+    t.root.Write("ss.bmp", "x");
+    t.Start();
+    ASSERT_EQ(t.View().roots.size(), 1u);
+    EXPECT_EQ(t.View().items.at(t.Root()).text, t.RootText());
+    EXPECT_EQ(t.Tree().Tag(t.Root()), "");
+    EXPECT_TRUE(t.View().ChildTexts(t.Root()).empty());
+    EXPECT_EQ(t.Tree().LiveManagers(), 0u);
+    t.program->Click(t.Root());
+    EXPECT_EQ(t.View().pane.Presentations(), 0);
+    EXPECT_TRUE(t.View().picturesShown.empty());
+}
+
+TEST(SkinTree, SkinsWithTwelveWindowKindsEach) {
+    TreeFixture t;
+    t.root.MakeFolder("beta");
+    t.root.MakeFolder("Alpha/basic_interface");
+    t.root.MakeFolder(".hidden");
+    t.root.Write("notes.txt", "x");
+    t.Start();
+    EXPECT_EQ(t.View().ChildTexts(t.Root()), (std::vector<std::string>{"Alpha", "beta"}));
+    EXPECT_EQ(t.Tags(t.Root()), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(t.Tree().LiveManagers(), 2u);
+    EXPECT_EQ(t.Tree().ManagerOf(t.Skin("Alpha"))->DirName(), t.root.PathOf("Alpha") / "");
+    EXPECT_EQ(t.Tree().ManagerOf(t.Skin("beta"))->DirName(), t.root.PathOf("beta") / "");
+    for (const char* skin : {"Alpha", "beta"}) {
+        EXPECT_EQ(t.View().ChildTexts(t.Skin(skin)), kWindowKinds);
+        EXPECT_EQ(t.Tags(t.Skin(skin)), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7",
+                                                                  "8", "9", "10", "11", "12"}));
+        EXPECT_TRUE(t.Tree().IsSkin(t.Skin(skin)));
+        EXPECT_TRUE(t.Tree().IsWindowKind(t.Kind(skin, "その他")));
+        EXPECT_EQ(t.Tree().ManagerOf(t.Kind(skin, "その他")), t.Tree().ManagerOf(t.Skin(skin)));
+    }
+    EXPECT_TRUE(t.Tree().IsRoot(t.Root()));
+}
+
+TEST(SkinTree, MissingRootsAreSkippedAndTheSameRootMayComeTwice) {
+    TreeFixture t;
+    t.root.MakeFolder("skin");
+    t.Start();
+    fs::path missing = t.root.PathOf("gone");
+    t.Logic().ScanSkinRoot(missing, kNoNode);
+    EXPECT_EQ(missing, t.root.PathOf("gone") / "");
+    EXPECT_EQ(t.View().roots.size(), 1u);
+
+    t.View().folderAnswers = {"", "  " + platform::PathToUtf8(t.root.Path()) + " "};
+    t.Logic().Run(Command::AddSkinDirectory);  // cancelled
+    EXPECT_EQ(t.View().roots.size(), 1u);
+    t.View().selected = t.Skin("skin");
+    t.Logic().Run(Command::AddSkinDirectory);
+    EXPECT_EQ(t.View().folderPrompts.back(),
+              "スキン(ディレクトリ)の親ディレクトリを選択して下さい");
+    ASSERT_EQ(t.View().roots.size(), 2u);
+    EXPECT_EQ(t.View().items.at(t.View().Root(1)).text, t.RootText());
+    EXPECT_EQ(t.Tags(t.View().Root(1)), std::vector<std::string>{"2"});
+    // The dialog opens in the home folder, or beside the root of the selected node.
+    EXPECT_EQ(t.View().folderStarts.front(), platform::HomeDirectory());
+    EXPECT_EQ(t.View().folderStarts.back(), t.root.Path().parent_path());
+}
+
+TEST(SkinTree, RescanMakesNewManagersAndReleasesTheOld) {
+    TreeFixture t;
+    t.root.MakeFolder("one");
+    t.root.MakeFolder("two");
+    t.Start();
+    t.root.Remove("two");
+    t.root.MakeFolder("three");
+    t.View().selected = t.Root();
+    for (int rescan = 0; rescan < 5; ++rescan) t.Logic().Run(Command::SubDirRefresh);
+    EXPECT_EQ(t.View().ChildTexts(t.Root()), (std::vector<std::string>{"one", "three"}));
+    EXPECT_EQ(t.Tags(t.Root()), (std::vector<std::string>{"11", "12"}));
+    EXPECT_EQ(t.Tree().LiveManagers(), 2u);
+    EXPECT_EQ(t.Tree().ManagerOf(t.Skin("three"))->DirName(), t.root.PathOf("three") / "");
+    EXPECT_EQ(t.View().items.at(t.Root()).text, t.RootText());
+    // The view was told of every node that went: only the two skins and their kinds are left.
+    EXPECT_EQ(t.View().items.size(), 1u + 2u * 13u);
+}
+
+TEST(SkinTree, RescanOfARootWithoutSkinsDoesNothing) {
+    TreeFixture t;
+    t.Start();
+    t.root.MakeFolder("new");
+    t.View().selected = t.Root();
+    t.Logic().Run(Command::SubDirRefresh);
+    EXPECT_TRUE(t.View().ChildTexts(t.Root()).empty());
+    EXPECT_EQ(t.Tree().NextManagerIndex(), 1);
+}
+
+TEST(SkinTree, RemoveAsksFirstAndReleasesTheManagers) {
+    TreeFixture t;
+    t.root.MakeFolder("skin");
+    t.Start();
+    t.View().menuChoices = {"ディレクトリの削除", "ディレクトリの削除"};
+    t.View().yesNoAnswers = {false, true};
+    t.RightClick(t.Root());
+    EXPECT_EQ(t.View().menusOpened, std::vector<std::string>{"mnuPopupForRootNode"});
+    ASSERT_EQ(t.View().questions.size(), 1u);
+    EXPECT_EQ(t.View().questions[0].title, "スキンディレクトリの削除");
+    EXPECT_EQ(t.View().questions[0].text, "このディレクトリをスキンリストから外しますか？");
+    EXPECT_EQ(t.View().roots.size(), 1u);
+    t.RightClick(t.Root());
+    EXPECT_TRUE(t.View().roots.empty());
+    EXPECT_TRUE(t.View().items.empty());
+    EXPECT_EQ(t.Tree().LiveManagers(), 0u);
+    EXPECT_TRUE(t.root.Exists("skin"));
+}
+
+TEST(SkinTree, RightClickSelectsAndOpensTheMenuOfItsLevel) {
+    TreeFixture t;
+    t.root.MakeFolder("skin");
+    t.Start();
+    const NodeId kind = t.Kind("skin", "基本情報ウィンドウ");
+    t.RightClick(t.Skin("skin"));
+    EXPECT_EQ(t.Logic().TreeButton(), 2);
+    EXPECT_EQ(t.View().selected, t.Skin("skin"));
+    t.RightClick(kind);
+    EXPECT_EQ(t.View().selected, kind);
+    EXPECT_EQ(t.View().menusOpened, std::vector<std::string>{"mnuPopupForSkinRoot"});
+    EXPECT_EQ(t.View().menuPlaces, std::vector<MenuPlace>{MenuPlace::AtPointer});
+    EXPECT_EQ(t.View().pane.Presentations(), 0);
+    EXPECT_EQ(t.Tree().ManagerOf(kind)->CurrentMode(), 0);
+
+    t.program->Click(kind);
+    EXPECT_EQ(t.Logic().TreeButton(), 1);
+    EXPECT_EQ(t.View().pane.Presentations(), 1);
+    EXPECT_EQ(t.Tree().ManagerOf(kind)->CurrentMode(), 2);
+    EXPECT_EQ(t.View().menusOpened.size(), 1u);
+
+    // The menu key opens the menu of the selected node beside it; a window kind has none.
+    t.View().selected = t.Root();
+    t.Logic().tvwSelectSkin_ContextMenuKey();
+    EXPECT_EQ(t.View().menusOpened.back(), "mnuPopupForRootNode");
+    EXPECT_EQ(t.View().menuPlaces.back(), MenuPlace::AtSelectedNode);
+    t.View().selected = kind;
+    t.Logic().tvwSelectSkin_ContextMenuKey();
+    EXPECT_EQ(t.View().menusOpened.size(), 2u);
+}
+
+TEST(SkinTree, SkinNodeShowsItsScreenshot) {
+    TreeFixture t;
+    t.root.MakeFolder("plain");
+    WriteSolidBmp(t.root.PathOf("shot/ss.png.bak/x.bmp"), 1, 1, 0);  // a folder, not a file
+    WriteSolidBmp(t.root.PathOf("shot/SS.bmp"), 30, 20, 0x0000FF);
+    WriteSolidBmp(t.root.PathOf("shot/ssx.bmp"), 5, 5, 0xFF0000);
+    WriteSolidBmp(t.root.PathOf("shot/ss.jpg"), 5, 5, 0xFF0000);
+    t.Start();
+    t.program->Click(t.Skin("shot"));
+    EXPECT_EQ(t.View().picturesShown, std::vector<fs::path>{t.root.PathOf("shot/SS.bmp")});
+    // No screenshot: the pane keeps what it shows.
+    t.program->Click(t.Skin("plain"));
+    EXPECT_EQ(t.View().picturesShown.size(), 1u);
+    // The keyboard shows a node as a left click does.
+    t.Logic().tvwSelectSkin_KeyboardSelect(t.Kind("plain", "その他"));
+    EXPECT_EQ(t.Tree().ManagerOf(t.Skin("plain"))->CurrentMode(), 12);
+}
+
+TEST(SkinTree, JapaneseNamesAreListedAndDrawn) {
+    TreeFixture t;
+    WriteSolidBmp(t.root.PathOf("夜桜/basic_interface/basewin_bg.bmp"), 280, 120, 0x102030);
+    t.Start();
+    const NodeId kind = t.Kind("夜桜", "基本情報ウィンドウ");
+    ASSERT_NE(kind, kNoNode);
+    t.program->Click(kind);
+    ASSERT_EQ(t.View().pane.Presentations(), 1);
+    EXPECT_TRUE(t.View().status.empty()) << t.View().status;
+    EXPECT_EQ(t.Tree().ManagerOf(kind)->LastPicture()->Pixel(1, 1), 0x102030u);
+}
 
 }  // namespace
-
-class TreeTest : public QObject {
-    Q_OBJECT
-
-  private slots:
-    void rootOfFilesOnlyHasNoSkins() {
-        TreeFixture t;
-        t.root.Write("readme.txt", "x");
-        t.root.Write("ss.bmp", "x");
-        t.Start();
-        QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 1);
-        QCOMPARE(t.Root()->text(0), t.RootText());
-        QCOMPARE(frmMain::NodeTag(t.Root()), QString());
-        QCOMPARE(t.Root()->childCount(), 0);
-        QCOMPARE(t.form->SkinManagers.size(), std::size_t(1));
-        ClickNode(*t.form, t.Root());
-        QCOMPARE(t.form->picShowSkin->Presentations(), 0);
-        QVERIFY(t.dialogs.menusOpened.empty());
-    }
-
-    void skinsWithTwelveWindowKindsEach() {
-        TreeFixture t;
-        t.root.MakeFolder("beta");
-        t.root.MakeFolder("Alpha/basic_interface");
-        t.root.MakeFolder(".hidden");
-        t.root.Write("notes.txt", "x");
-        t.Start();
-        QCOMPARE(ChildTexts(t.Root()), QStringList({"Alpha", "beta"}));
-        QCOMPARE(ChildTags(t.Root()), QStringList({"1", "2"}));
-        QCOMPARE(t.form->SkinManagers.size(), std::size_t(3));
-        QVERIFY(t.form->SkinManagers[0] == nullptr);
-        QCOMPARE(t.form->SkinManagers[1]->DirName(), t.root.PathOf("Alpha") + "/");
-        QCOMPARE(t.form->SkinManagers[2]->DirName(), t.root.PathOf("beta") + "/");
-        for (const char* skin : {"Alpha", "beta"}) {
-            QCOMPARE(ChildTexts(t.Skin(skin)), kWindowKinds);
-            QCOMPARE(ChildTags(t.Skin(skin)),
-                     QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
-            QVERIFY(frmMain::IsSkinNode(t.Skin(skin)));
-            QVERIFY(frmMain::IsWindowKindNode(t.Skin(skin)->child(0)));
-        }
-        QVERIFY(frmMain::IsRootNode(t.Root()));
-    }
-
-    void missingRootsAreSkippedAndTheSameRootMayComeTwice() {
-        TreeFixture t;
-        t.root.MakeFolder("skin");
-        t.Start();
-        std::filesystem::path missing = t.root.PathOf("gone");
-        t.form->ScanSkinRoot(missing, nullptr);
-        QCOMPARE(missing.string(), t.root.PathOf("gone") + "/");
-        QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 1);
-
-        t.form->tvwSelectSkin->setCurrentItem(nullptr);
-        t.dialogs.folderAnswers = {"", QString::fromStdString("  " + t.root.Path() + " ")};
-        t.form->mnuAddSkinDirectory->trigger();  // cancelled
-        QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 1);
-        t.form->mnuAddSkinDirectory->trigger();
-        QCOMPARE(t.dialogs.folderPrompts.back(),
-                 QString("スキン(ディレクトリ)の親ディレクトリを選択して下さい"));
-        QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 2);
-        QCOMPARE(RootNode(*t.form, 1)->text(0), t.RootText());
-        // The dialog opens beside the selected root, or in the home folder.
-        t.form->tvwSelectSkin->setCurrentItem(ChildNode(t.Root(), "skin"));
-        t.form->mnuAddSkinDirectory->trigger();
-        QCOMPARE(t.dialogs.folderStarts.front(), QDir::homePath());
-        QCOMPARE(t.dialogs.folderStarts.back(),
-                 QString::fromStdString(fs::path(t.root.Path()).parent_path().string()));
-        QCOMPARE(ChildTags(RootNode(*t.form, 1)), QStringList({"2"}));
-    }
-
-    void rescanMakesNewManagers() {
-        TreeFixture t;
-        t.root.MakeFolder("one");
-        t.root.MakeFolder("two");
-        t.Start();
-        t.root.Remove("two");
-        t.root.MakeFolder("three");
-        t.form->tvwSelectSkin->setCurrentItem(t.Root());
-        t.form->mnuSubDirRefres->trigger();
-        QCOMPARE(ChildTexts(t.Root()), QStringList({"one", "three"}));
-        QCOMPARE(ChildTags(t.Root()), QStringList({"3", "4"}));
-        QCOMPARE(t.form->SkinManagers.size(), std::size_t(5));
-        QCOMPARE(t.form->SkinManagers[4]->DirName(), t.root.PathOf("three") + "/");
-        QCOMPARE(t.Root()->text(0), t.RootText());
-    }
-
-    void rescanOfARootWithoutSkinsDoesNothing() {
-        TreeFixture t;
-        t.Start();
-        t.root.MakeFolder("new");
-        t.form->tvwSelectSkin->setCurrentItem(t.Root());
-        t.form->mnuSubDirRefres->trigger();
-        QCOMPARE(t.Root()->childCount(), 0);
-        QCOMPARE(t.form->SkinManagers.size(), std::size_t(1));
-    }
-
-    void removeAsksFirst() {
-        TreeFixture t;
-        t.root.MakeFolder("skin");
-        t.Start();
-        t.dialogs.menuChoices = {"ディレクトリの削除", "ディレクトリの削除"};
-        t.dialogs.yesNoAnswers = {false, true};
-        ClickNode(*t.form, t.Root(), Qt::RightButton);
-        QCOMPARE(t.dialogs.menusOpened, std::vector<QString>({"POPUP ルートノード用"}));
-        QCOMPARE(t.dialogs.questions.size(), std::size_t(1));
-        QCOMPARE(t.dialogs.questions[0].title, QString("スキンディレクトリの削除"));
-        QCOMPARE(t.dialogs.questions[0].text,
-                 QString("このディレクトリをスキンリストから外しますか？"));
-        QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 1);
-        ClickNode(*t.form, t.Root(), Qt::RightButton);
-        QCOMPARE(t.form->tvwSelectSkin->topLevelItemCount(), 0);
-        QVERIFY(t.root.Exists("skin"));
-    }
-
-    void rightClickSelectsAndOpensTheMenuOfItsLevel() {
-        TreeFixture t;
-        t.root.MakeFolder("skin");
-        t.Start();
-        QTreeWidgetItem* kind = ChildNode(t.Skin("skin"), "基本情報ウィンドウ");
-        ClickNode(*t.form, t.Skin("skin"), Qt::RightButton);
-        QCOMPARE(t.form->TreeButton, 2);
-        QCOMPARE(t.form->tvwSelectSkin->currentItem(), t.Skin("skin"));
-        ClickNode(*t.form, kind, Qt::RightButton);
-        QCOMPARE(t.form->tvwSelectSkin->currentItem(), kind);
-        QCOMPARE(t.dialogs.menusOpened, std::vector<QString>({"POPUP スキンルート用"}));
-        QCOMPARE(t.form->picShowSkin->Presentations(), 0);
-        QCOMPARE(t.form->SkinManagers[1]->CurrentMode(), 0);
-
-        ClickNode(*t.form, kind);
-        QCOMPARE(t.form->TreeButton, 1);
-        QCOMPARE(t.form->picShowSkin->Presentations(), 1);
-        QCOMPARE(t.form->SkinManagers[1]->CurrentMode(), 2);
-        QVERIFY(t.dialogs.menusOpened.size() == 1);
-    }
-
-    void skinNodeShowsItsScreenshot() {
-        TreeFixture t;
-        t.root.MakeFolder("plain");
-        WriteSolidBmp(t.root.PathOf("shot/SS.bmp"), 30, 20, 0x0000FF);
-        WriteSolidBmp(t.root.PathOf("shot/ss.png.bak/x.bmp"), 1, 1, 0);  // a folder, not a file
-        WriteSolidBmp(t.root.PathOf("shot/ssx.bmp"), 5, 5, 0xFF0000);
-        t.root.Write("broken/ss.jpg", "not a picture");
-        t.Start();
-
-        ClickNode(*t.form, t.Skin("shot"));
-        QCOMPARE(t.form->picShowSkin->Picture().size(), QSize(30, 20));
-        QCOMPARE(QColor(t.form->picShowSkin->Picture().pixel(29, 19)), QColor(0, 0, 0xFF));
-        const QImage shown = t.form->picShowSkin->grab().toImage();
-        QCOMPARE(QColor(shown.pixel(2, 2)), QColor(0, 0, 0xFF));  // unscaled, from the top-left
-        QCOMPARE(QColor(shown.pixel(2 + 30, 2)), QColor(Qt::white));
-
-        // No screenshot, or one that cannot be read: the pane keeps what it shows.
-        ClickNode(*t.form, t.Skin("plain"));
-        QCOMPARE(t.form->picShowSkin->Presentations(), 1);
-        ClickNode(*t.form, t.Skin("broken"));
-        QCOMPARE(t.form->picShowSkin->Presentations(), 1);
-        QCOMPARE(t.form->picShowSkin->Picture().size(), QSize(30, 20));
-        QVERIFY(t.form->statusBar()->currentMessage().contains("broken/ss.jpg"));
-    }
-
-    void screenshotFormatsOfTheImageLoader() {
-        TreeFixture t;
-        for (const char* format : {"png", "jpg", "bmp"}) {
-            QImage image(8, 6, QImage::Format_RGB32);
-            image.fill(QColor(0x20, 0x40, 0x80));
-            t.root.MakeFolder(format);
-            QVERIFY(image.save(QString::fromStdString(t.root.PathOf(format) + "/ss." + format)));
-        }
-        // Qt reads GIF but does not write it: an 8 x 6 picture of one colour.
-        const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x08, 0x00, 0x06, 0x00,
-                                     0xf0, 0x00, 0x00, 0x20, 0x40, 0x80, 0x00, 0x00, 0x00, 0x21,
-                                     0xf9, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2c, 0x00, 0x00,
-                                     0x00, 0x00, 0x08, 0x00, 0x06, 0x00, 0x00, 0x02, 0x06, 0x84,
-                                     0x8f, 0xa9, 0xcb, 0x7d, 0x05, 0x00, 0x3b};
-        t.root.Write("gif/SS.GIF", std::string(reinterpret_cast<const char*>(gif), sizeof gif));
-        t.Start();
-        for (const char* format : {"png", "jpg", "gif", "bmp"}) {
-            ClickNode(*t.form, t.Skin(format));
-            QCOMPARE(t.form->picShowSkin->Picture().size(), QSize(8, 6));
-            QVERIFY(qAbs(QColor(t.form->picShowSkin->Picture().pixel(7, 5)).blue() - 0x80) <= 4);
-        }
-        QCOMPARE(t.form->picShowSkin->Presentations(), 4);
-    }
-
-    void arrowKeysShowTheNodeAsAClickWould() {
-        TreeFixture t;
-        t.root.MakeFolder("skin");
-        t.Start();
-        t.Skin("skin")->setExpanded(true);
-        ClickNode(*t.form, t.Skin("skin"));
-        QCOMPARE(t.form->picShowSkin->Presentations(), 0);
-        QTest::keyClick(t.form->tvwSelectSkin, Qt::Key_Down);
-        QCOMPARE(t.form->tvwSelectSkin->currentItem()->text(0), QString("すべて"));
-        QCOMPARE(t.form->SkinManagers[1]->CurrentMode(), 1);
-        QTest::keyClick(t.form->tvwSelectSkin, Qt::Key_Down);
-        QCOMPARE(t.form->SkinManagers[1]->CurrentMode(), 2);
-        QCOMPARE(t.form->picShowSkin->Presentations(), 2);
-
-        // After a right click the keyboard still shows, it does not open menus.
-        ClickNode(*t.form, t.Root(), Qt::RightButton);
-        t.form->tvwSelectSkin->setCurrentItem(ChildNode(t.Skin("skin"), "その他"));
-        QTest::keyClick(t.form->tvwSelectSkin, Qt::Key_Up);
-        QCOMPARE(t.form->SkinManagers[1]->CurrentMode(), 11);
-        QCOMPARE(t.dialogs.menusOpened.size(), std::size_t(1));
-    }
-
-    void clickOnTheExpandButtonIsNoNodeClick() {
-        TreeFixture t;
-        t.root.MakeFolder("skin");
-        t.Start();
-        QTreeWidgetItem* skin = t.Skin("skin");
-        const QRect row = t.form->tvwSelectSkin->visualItemRect(skin);
-        const QPoint button(row.left() - t.form->tvwSelectSkin->indentation() / 2,
-                            row.center().y());
-        QTest::mouseClick(t.form->tvwSelectSkin->viewport(), Qt::RightButton, Qt::NoModifier,
-                          button);
-        QVERIFY(t.dialogs.menusOpened.empty());
-    }
-};
-
-QTEST_MAIN(TreeTest)
-#include "TreeTest.moc"
+}  // namespace morvish::test

@@ -1,0 +1,333 @@
+#include "MainController.h"
+
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+
+#include "SkinFolder.h"
+#include "SkinInstall.h"
+#include "SkinRootList.h"
+#include "Text.h"
+#include "platform/Platform.h"
+#include "render/SkinFont.h"
+#include "windows/WindowSlots.h"
+
+namespace fs = std::filesystem;
+
+namespace morvish {
+
+namespace {
+
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+
+}  // namespace
+
+MainController::MainController(MainView& view, SettingsFolder settings, std::string version)
+    : view_(view),
+      settings_(std::move(settings)),
+      version_(std::move(version)),
+      tree_(view.Pane(), kWindowSlots) {
+    tree_.NodeAdded = [this](NodeId node) { view_.AddTreeNode(node, *tree_.Find(node)); };
+    tree_.NodeRemoving = [this](NodeId node) { view_.RemoveTreeNode(node); };
+}
+
+bool MainController::StartUp(const std::function<bool()>& startSurfaceLayer) {
+    if (!startSurfaceLayer()) {
+        view_.ShowMessage(messages::SurfaceLayerFailed());
+        return false;
+    }
+    view_.ShowWindow();
+    LoadSetting();
+    if (const std::string missing = MissingFontReport(); !missing.empty()) ReportProblem(missing);
+    return true;
+}
+
+// ---- Settings -------------------------------------------------------------------------------
+
+void MainController::LoadSetting() {
+    ReadRootList();
+    ReadWindowSettings();
+    Form_Resize();
+}
+
+void MainController::ReadRootList() {
+    fs::path list = settings_.ReadPath(kSkinRootListName);
+    if (list.empty()) list = settings_.InstalledPath(kSkinRootListName);
+    if (list.empty()) return;
+    const Result<std::string> text = platform::ReadRegularFile(list);
+    if (!text) {
+        // The user's own list stays as it is for a later start that can read it.
+        keepRootList_ = list == settings_.ReadPath(kSkinRootListName);
+        ReportProblem(text.error().message);
+        return;
+    }
+    // Relative entries name folders beside the list itself.
+    for (const fs::path& line : ParseSkinRootList(*text)) {
+        fs::path root = NormaliseRootPath(line, list.parent_path());
+        ScanSkinRoot(root, kNoNode);
+    }
+}
+
+void MainController::ReadWindowSettings() {
+    const WindowPlacement current = view_.Placement();
+    const StoredSettings defaults{.gameDir = {},
+                                  .state = WindowState::Normal,
+                                  .widthTwips = current.restored.width * kTwipsPerPixel,
+                                  .heightTwips = current.restored.height * kTwipsPerPixel,
+                                  .splitterLeft = layout_.cntForResize.Left};
+    const fs::path ini = settings_.ReadPath(kSettingsFileName);
+    Result<StoredSettings> stored = ini.empty() ? defaults : ReadSettings(ini, defaults);
+    if (!stored) {
+        keepSettings_ = true;
+        ReportProblem(stored.error().message);
+        stored = defaults;
+    }
+    roDir_ = stored->gameDir;
+
+    // Sizes are rounded to whole pixels; a window larger than the screen would have its title
+    // bar's buttons out of reach.
+    const auto pixels = [](int twips) {
+        return int(std::lround(double(twips) / double(kTwipsPerPixel)));
+    };
+    const WindowSize restored = FitWindow({pixels(stored->widthTwips), pixels(stored->heightTwips)},
+                                          view_.AvailableScreen());
+    view_.Place({stored->state, restored});
+
+    // A splitter beyond the client area would be lost for good: it is saved as it stands. A
+    // minimised window has no client area; its restored size is the nearest measure.
+    const int client = view_.ClientSize().width;
+    const int width = client > 0 ? client : restored.width;
+    layout_.cntForResize.Left = FitSplitter(stored->splitterLeft, width);
+}
+
+void MainController::SaveSetting() {
+    if (settingsSaved_) return;
+    settingsSaved_ = true;
+    std::vector<std::string> failures;
+
+    if (!keepRootList_) {
+        std::vector<fs::path> roots;
+        for (NodeId root : tree_.Roots()) roots.push_back(tree_.Find(root)->folder);
+        const Result<fs::path> list = settings_.WritePath(kSkinRootListName);
+        const Result<void> written =
+            list ? platform::WriteFileAtomically(*list, FormatSkinRootList(roots))
+                 : Result<void>(std::unexpected(list.error()));
+        if (!written) failures.push_back(written.error().message);
+    }
+
+    if (!keepSettings_) {
+        const WindowPlacement placement = view_.Placement();
+        const StoredSettings settings{.gameDir = roDir_,
+                                      .state = placement.state,
+                                      .widthTwips = placement.restored.width * kTwipsPerPixel,
+                                      .heightTwips = placement.restored.height * kTwipsPerPixel,
+                                      .splitterLeft = layout_.cntForResize.Left};
+        const Result<fs::path> ini = settings_.WritePath(kSettingsFileName);
+        const Result<void> written =
+            ini ? WriteSettings(*ini, settings) : Result<void>(std::unexpected(ini.error()));
+        if (!written) failures.push_back(written.error().message);
+    }
+
+    if (!failures.empty()) view_.ShowMessage(messages::SaveFailed(failures));
+}
+
+// ---- Layout ---------------------------------------------------------------------------------
+
+void MainController::Form_Resize() {
+    const WindowSize client = view_.ClientSize();
+    const bool redraw = morvish::Form_Resize(layout_, client.width, client.height);
+    view_.ApplyLayout(layout_);
+    if (redraw) ShowNode(view_.SelectedNode());
+}
+
+void MainController::cntForResize_MouseMove(int Button, int X, int /*Y*/) {
+    DragSplitter(layout_, Button, X);
+    Form_Resize();
+}
+
+// ---- Skin tree ------------------------------------------------------------------------------
+
+void MainController::ScanSkinRoot(fs::path& Path, NodeId Node) {
+    tree_.ScanSkinRoot(Path, Node);
+}
+
+void MainController::tvwSelectSkin_MouseDown(int Button) {
+    treeButton_ = Button;
+}
+
+void MainController::tvwSelectSkin_NodeClick(NodeId Node) {
+    if (tree_.Find(Node) == nullptr) return;
+    if (treeButton_ == kRightButton) {
+        view_.SelectTreeNode(Node);
+        OpenContextMenu(Node, MenuPlace::AtPointer);
+        return;
+    }
+    ShowNode(Node);
+}
+
+void MainController::tvwSelectSkin_KeyboardSelect(NodeId Node) {
+    ShowNode(Node);
+}
+
+void MainController::tvwSelectSkin_ContextMenuKey() {
+    OpenContextMenu(view_.SelectedNode(), MenuPlace::AtSelectedNode);
+}
+
+void MainController::OpenContextMenu(NodeId node, MenuPlace place) {
+    if (tree_.IsRoot(node)) {
+        view_.OpenContextMenu(RootNodeMenu(), place);
+    } else if (tree_.IsSkin(node)) {
+        view_.OpenContextMenu(SkinNodeMenu(), place);
+    }
+}
+
+void MainController::ShowNode(NodeId node) {
+    if (tree_.IsSkin(node)) {
+        ShowScreenshot(node);
+    } else if (tree_.IsWindowKind(node)) {
+        Report(tree_.ManagerOf(node)->Refresh(tree_.Find(node)->slot));
+    }
+}
+
+void MainController::ShowScreenshot(NodeId skin) {
+    const std::optional<fs::path> screenshot = FindScreenshot(tree_.ManagerOf(skin)->DirName());
+    if (!screenshot) return;
+    Report(view_.ShowPictureFile(*screenshot));
+}
+
+// ---- Preview input --------------------------------------------------------------------------
+
+clsSkinMng* MainController::TargetManager() const {
+    const NodeId node = view_.SelectedNode();
+    return tree_.IsWindowKind(node) ? tree_.ManagerOf(node) : nullptr;
+}
+
+bool MainController::Route(std::string_view operation,
+                           Result<void> (clsSkinMng::*call)(int, int, int), int Button, int X,
+                           int Y) {
+    clsSkinMng* target = TargetManager();
+    if (target == nullptr) return false;
+    if (inputObserver_) inputObserver_(operation, Button, X, Y);
+    Report((target->*call)(Button, X, Y));
+    return true;
+}
+
+void MainController::picShowSkin_MouseDown(int Button, int X, int Y) {
+    if (!Route("MouseDown", &clsSkinMng::MouseDown, Button, X, Y)) return;
+    lastX_ = X;
+    lastY_ = Y;
+    lastButton_ = Button;
+}
+
+void MainController::picShowSkin_MouseMove(int Button, int X, int Y) {
+    Route("MouseMove", &clsSkinMng::MouseMove, Button, X, Y);
+}
+
+void MainController::picShowSkin_MouseUp(int Button, int X, int Y) {
+    Route("MouseUp", &clsSkinMng::MouseUp, Button, X, Y);
+}
+
+void MainController::picShowSkin_DblClick() {
+    // The second press of a double click reaches the window as a release at the first press.
+    Route("MouseUp", &clsSkinMng::MouseUp, lastButton_, lastX_, lastY_);
+}
+
+void MainController::Report(const Result<void>& drawn) {
+    if (!drawn) {
+        ReportProblem(drawn.error().message);
+        showingDrawFailure_ = true;
+    } else if (showingDrawFailure_) {
+        view_.ShowStatus({});
+        showingDrawFailure_ = false;
+    }
+}
+
+void MainController::ReportProblem(const std::string& message) {
+    view_.ShowStatus(message);
+}
+
+// ---- Commands -------------------------------------------------------------------------------
+
+void MainController::Run(Command command) {
+    switch (command) {
+        case Command::AddSkinDirectory:
+            return mnuAddSkinDirectory_Click();
+        case Command::Setting:
+            return mnuSetting_Click();
+        case Command::Exit:
+            return mnuExit_Click();
+        case Command::About:
+            return mnuAbout_Click();
+        case Command::SubDirRefresh:
+            return mnuSubDirRefres_Click();
+        case Command::RemoveRootDir:
+            return mnuRemoveRootDir_Click();
+        case Command::AddSkinToRO:
+            return mnuAddSkinToRO_Click();
+        case Command::DownloadSkin:
+        case Command::AddSkinSite:
+        case Command::SetToROSkin:
+            return;  // offered disabled: they do nothing
+    }
+}
+
+void MainController::mnuAddSkinDirectory_Click() {
+    // The dialog opens where the user is likely to keep skins: beside the selected root.
+    const NodeId root = tree_.RootOf(view_.SelectedNode());
+    const fs::path start = root != kNoNode ? tree_.Find(root)->folder.parent_path().parent_path()
+                                           : platform::HomeDirectory();
+    const std::string chosen = view_.BrowseForFolder(messages::AddRootPrompt(), start);
+    fs::path path = platform::PathFromUtf8(Trim(chosen));
+    if (!path.empty()) ScanSkinRoot(path, kNoNode);
+}
+
+void MainController::mnuRemoveRootDir_Click() {
+    const NodeId node = view_.SelectedNode();
+    if (!tree_.IsRoot(node)) return;
+    if (!view_.AskYesNo(messages::RemoveRootQuestion())) return;
+    tree_.Remove(node);
+}
+
+void MainController::mnuSubDirRefres_Click() {
+    const NodeId node = view_.SelectedNode();
+    if (!tree_.IsRoot(node) || tree_.Find(node)->children.empty()) return;
+    tree_.RemoveChildren(node);
+    fs::path path = tree_.Find(node)->folder;
+    ScanSkinRoot(path, node);
+}
+
+void MainController::mnuSetting_Click() {
+    const fs::path start = roDir_.empty() ? platform::HomeDirectory() : roDir_;
+    const std::string chosen = view_.BrowseForFolder(messages::GameFolderPrompt(), start);
+    const std::string_view trimmed = Trim(chosen);
+    if (!trimmed.empty()) roDir_ = platform::PathFromUtf8(trimmed);
+}
+
+void MainController::mnuAddSkinToRO_Click() {
+    const NodeId node = view_.SelectedNode();
+    if (!tree_.IsSkin(node)) return;
+    if (roDir_.empty()) {
+        view_.ShowMessage(messages::GameFolderNotSet());
+        return;
+    }
+    std::error_code error;
+    if (!fs::is_directory(roDir_, error)) {
+        view_.ShowMessage(messages::GameFolderNotFound());
+        return;
+    }
+    const SkinTree::Node& skin = *tree_.Find(node);
+    const InstallResult installed =
+        InstallSkin(roDir_, tree_.Find(skin.parent)->folder, skin.folder.parent_path().filename());
+    if (!installed.failures.empty()) view_.ShowMessage(messages::InstallFailed(installed.failures));
+}
+
+void MainController::mnuAbout_Click() {
+    view_.ShowMessage(messages::About(version_));
+}
+
+void MainController::mnuExit_Click() {
+    view_.CloseWindow();
+}
+
+}  // namespace morvish

@@ -1,0 +1,115 @@
+#pragma once
+// The main window's logic, with no toolkit: start-up and the settings, the layout and the splitter,
+// the skin tree and what a click on a node shows, the routing of the preview's mouse input to the
+// selected skin's manager, and the menu commands with the messages they show. A desktop program
+// creates its controls, forwards their events here and shows what this decides (MainView).
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "Layout.h"
+#include "MainView.h"
+#include "Menus.h"
+#include "SettingsFolder.h"
+#include "SkinTree.h"
+
+namespace morvish {
+
+class MainController {
+  public:
+    MainController(MainView& view, SettingsFolder settings, std::string version);
+    MainController(const MainController&) = delete;
+    MainController& operator=(const MainController&) = delete;
+
+    // Start-up: the surface layer first (bound to the window, which exists but is not shown);
+    // when it cannot be set up the user is told and false is returned, and the program is to end
+    // without showing its window. Otherwise the window is shown and the settings are loaded.
+    bool StartUp(const std::function<bool()>& startSurfaceLayer);
+
+    // Restores the skin roots, the game folder, the window's size and state and the splitter.
+    void LoadSetting();
+    // Writes them back (once, when the window closes). A file that could not be read at start is
+    // left as it is. Failures are named in one message box.
+    void SaveSetting();
+
+    // ---- Layout --------------------------------------------------------------------------------
+    // Lays the controls out for the client area and draws the selected node again.
+    void Form_Resize();
+    void cntForResize_MouseMove(int Button, int X, int Y);
+
+    // ---- Skin tree -----------------------------------------------------------------------------
+    void ScanSkinRoot(std::filesystem::path& Path, NodeId Node);
+    void tvwSelectSkin_MouseDown(int Button);
+    // A click on a node (press and release on it); a right click selects it and opens its menu.
+    void tvwSelectSkin_NodeClick(NodeId Node);
+    // The selection moved by a key: shown as a left click on the node would show it.
+    void tvwSelectSkin_KeyboardSelect(NodeId Node);
+    // The menu key or Shift+F10 on the tree: the context menu of the selected node.
+    void tvwSelectSkin_ContextMenuKey();
+
+    // ---- Preview input, in pixels of the pane's drawing area -----------------------------------
+    void picShowSkin_MouseDown(int Button, int X, int Y);
+    void picShowSkin_MouseMove(int Button, int X, int Y);
+    void picShowSkin_MouseUp(int Button, int X, int Y);
+    void picShowSkin_DblClick();
+
+    // ---- Commands ------------------------------------------------------------------------------
+    void Run(Command command);
+    void mnuAddSkinDirectory_Click();
+    void mnuRemoveRootDir_Click();
+    void mnuSubDirRefres_Click();
+    void mnuSetting_Click();
+    void mnuAddSkinToRO_Click();
+    void mnuAbout_Click();
+    void mnuExit_Click();
+
+    // Shows a problem in the status line; the program goes on.
+    void ReportProblem(const std::string& message);
+
+    const SkinTree& Tree() const { return tree_; }
+    const ControlLayout& Layout() const { return layout_; }
+    const std::filesystem::path& RODir() const { return roDir_; }
+    int TreeButton() const { return treeButton_; }
+
+    // Called with every event handed to a skin manager ("MouseDown", "MouseMove", "MouseUp"),
+    // before the manager runs; for tests and diagnostics.
+    using InputObserver = std::function<void(std::string_view operation, int Button, int X, int Y)>;
+    void SetInputObserver(InputObserver observer) { inputObserver_ = std::move(observer); }
+
+  private:
+    // What a left click on the node shows.
+    void ShowNode(NodeId node);
+    void ShowScreenshot(NodeId skin);
+    void OpenContextMenu(NodeId node, MenuPlace place);
+    // The manager of the selected window-kind node, or null.
+    clsSkinMng* TargetManager() const;
+    // Hands an event to the target manager; false when there is none.
+    bool Route(std::string_view operation, Result<void> (clsSkinMng::*call)(int, int, int),
+               int Button, int X, int Y);
+    // Shows a drawing failure, or clears the last one after a drawing that worked.
+    void Report(const Result<void>& drawn);
+    void ReadRootList();
+    void ReadWindowSettings();
+
+    MainView& view_;
+    SettingsFolder settings_;
+    std::string version_;
+    SkinTree tree_;
+    ControlLayout layout_;
+    std::filesystem::path roDir_;
+    int treeButton_ = 0;
+    // The last press handed to a manager, for the double click.
+    int lastButton_ = 0;
+    int lastX_ = 0;
+    int lastY_ = 0;
+    // Files that existed at start but could not be read: never written back.
+    bool keepRootList_ = false;
+    bool keepSettings_ = false;
+    bool settingsSaved_ = false;
+    bool showingDrawFailure_ = false;
+    InputObserver inputObserver_;
+};
+
+}  // namespace morvish

@@ -1,0 +1,79 @@
+#pragma once
+// What the main window's logic asks of a desktop program's window: the controls it lays out, the
+// tree it fills, the preview pane the skin managers present into, and the modal dialogs. The Qt
+// program and the Win32 program each implement it with their own controls and nothing else: every
+// decision is the logic's (MainController).
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "Layout.h"
+#include "Menus.h"
+#include "Messages.h"
+#include "Settings.h"
+#include "SkinTree.h"
+#include "render/PreviewPane.h"
+#include "render/Types.h"
+
+namespace morvish {
+
+// The window's state and its outer size in the normal (restored) state, in pixels.
+struct WindowPlacement {
+    WindowState state = WindowState::Normal;
+    WindowSize restored;
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+};
+
+// Where a context menu opens: at the mouse pointer (a right click) or beside the selected node (a
+// key).
+enum class MenuPlace { AtPointer, AtSelectedNode };
+
+class MainView {
+  public:
+    virtual ~MainView() = default;
+
+    // ---- The window --------------------------------------------------------------------------
+    // Shows the window (once, at start-up, after the surface layer is ready).
+    virtual void ShowWindow() = 0;
+    // Closes the window; the program saves its settings and ends.
+    virtual void CloseWindow() = 0;
+    // The client area's size in pixels.
+    virtual WindowSize ClientSize() const = 0;
+    // Puts the controls where the layout says.
+    virtual void ApplyLayout(const ControlLayout& layout) = 0;
+    virtual WindowPlacement Placement() const = 0;
+    virtual void Place(const WindowPlacement& placement) = 0;
+    // The outer size a window may have on the screen it is on.
+    virtual WindowSize AvailableScreen() const = 0;
+
+    // ---- The skin tree -------------------------------------------------------------------------
+    // Adds a node as the last child of its parent (or the last root); parents come first.
+    virtual void AddTreeNode(NodeId id, const SkinTree::Node& node) = 0;
+    // Removes a node; its children have been removed before.
+    virtual void RemoveTreeNode(NodeId id) = 0;
+    virtual NodeId SelectedNode() const = 0;
+    virtual void SelectTreeNode(NodeId id) = 0;
+
+    // ---- The preview pane ----------------------------------------------------------------------
+    // The pane the skin managers present their pictures into.
+    virtual PreviewPane& Pane() = 0;
+    // Clears the pane and shows the picture in `file` (a bitmap or a common compressed format)
+    // unscaled from the pane's top-left corner; an error naming the file when it cannot be read.
+    virtual Result<void> ShowPictureFile(const std::filesystem::path& file) = 0;
+
+    // ---- Messages ------------------------------------------------------------------------------
+    // One line of status below the controls; an empty text clears it.
+    virtual void ShowStatus(const std::string& text) = 0;
+    virtual void ShowMessage(const Message& message) = 0;
+    // A question with Yes and No; true unless the answer was No.
+    virtual bool AskYesNo(const Message& message) = 0;
+    // The folder dialog with `prompt` as its title, opening at `start`; the chosen folder as UTF-8
+    // text, empty when cancelled.
+    virtual std::string BrowseForFolder(std::string_view prompt,
+                                        const std::filesystem::path& start) = 0;
+    // Opens a context menu; a chosen entry reaches the logic as its command before this returns.
+    virtual void OpenContextMenu(const MenuDefinition& menu, MenuPlace place) = 0;
+};
+
+}  // namespace morvish
