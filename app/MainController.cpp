@@ -29,12 +29,19 @@ MainController::MainController(MainView& view, SettingsFolder settings, std::str
       version_(std::move(version)),
       tree_(view.Pane(), kWindowSlots) {
     tree_.NodeAdded = [this](NodeId node) { view_.AddTreeNode(node, *tree_.Find(node)); };
-    tree_.NodeRemoving = [this](NodeId node) { view_.RemoveTreeNode(node); };
+    tree_.NodeRemoving = [this](NodeId node) { NodeRemoving(node); };
 }
 
 bool MainController::StartUp(const std::function<bool()>& startSurfaceLayer) {
+    // Even the first message speaks the language the user chose.
+    if (const fs::path ini = settings_.ReadPath(kSettingsFileName); !ini.empty()) {
+        if (const Result<StoredSettings> stored = ReadSettings(ini, {})) {
+            language_ = stored->language;
+        }
+    }
+    view_.ApplyLanguage(language_);
     if (!startSurfaceLayer()) {
-        view_.ShowMessage(messages::SurfaceLayerFailed());
+        view_.ShowMessage(messages::SurfaceLayerFailed(language_));
         return false;
     }
     view_.ShowWindow();
@@ -75,7 +82,8 @@ void MainController::ReadWindowSettings() {
                                   .state = WindowState::Normal,
                                   .widthTwips = current.restored.width * kTwipsPerPixel,
                                   .heightTwips = current.restored.height * kTwipsPerPixel,
-                                  .splitterLeft = layout_.cntForResize.Left};
+                                  .splitterLeft = layout_.cntForResize.Left,
+                                  .language = language_};
     const fs::path ini = settings_.ReadPath(kSettingsFileName);
     Result<StoredSettings> stored = ini.empty() ? defaults : ReadSettings(ini, defaults);
     if (!stored) {
@@ -84,6 +92,7 @@ void MainController::ReadWindowSettings() {
         stored = defaults;
     }
     roDir_ = stored->gameDir;
+    SetLanguage(stored->language);
 
     // Sizes are rounded to whole pixels; a window larger than the screen would have its title
     // bar's buttons out of reach.
@@ -122,14 +131,15 @@ void MainController::SaveSetting() {
                                       .state = placement.state,
                                       .widthTwips = placement.restored.width * kTwipsPerPixel,
                                       .heightTwips = placement.restored.height * kTwipsPerPixel,
-                                      .splitterLeft = layout_.cntForResize.Left};
+                                      .splitterLeft = layout_.cntForResize.Left,
+                                      .language = language_};
         const Result<fs::path> ini = settings_.WritePath(kSettingsFileName);
         const Result<void> written =
             ini ? WriteSettings(*ini, settings) : Result<void>(std::unexpected(ini.error()));
         if (!written) failures.push_back(written.error().message);
     }
 
-    if (!failures.empty()) view_.ShowMessage(messages::SaveFailed(failures));
+    if (!failures.empty()) view_.ShowMessage(messages::SaveFailed(failures, language_));
 }
 
 // ---- Layout ---------------------------------------------------------------------------------
@@ -174,6 +184,10 @@ void MainController::tvwSelectSkin_ContextMenuKey() {
     OpenContextMenu(view_.SelectedNode(), MenuPlace::AtSelectedNode);
 }
 
+void MainController::tvwSelectSkin_Enter(NodeId Node) {
+    if (tree_.IsSkin(Node)) view_.ExpandTreeNode(Node);
+}
+
 void MainController::OpenContextMenu(NodeId node, MenuPlace place) {
     if (tree_.IsRoot(node)) {
         view_.OpenContextMenu(RootNodeMenu(), place);
@@ -186,14 +200,50 @@ void MainController::ShowNode(NodeId node) {
     if (tree_.IsSkin(node)) {
         ShowScreenshot(node);
     } else if (tree_.IsWindowKind(node)) {
-        Report(tree_.ManagerOf(node)->Refresh(tree_.Find(node)->slot));
+        const int slot = tree_.Find(node)->slot;
+        const Result<void> drawn = tree_.ManagerOf(node)->Refresh(slot);
+        if (drawn) Showing(tree_.Find(node)->parent, slot, {});
+        Report(drawn);
     }
 }
 
 void MainController::ShowScreenshot(NodeId skin) {
     const std::optional<fs::path> screenshot = FindScreenshot(tree_.ManagerOf(skin)->DirName());
     if (!screenshot) return;
-    Report(view_.ShowPictureFile(*screenshot));
+    const Result<void> shown = view_.ShowPictureFile(*screenshot);
+    if (shown) Showing(skin, 0, *screenshot);
+    Report(shown);
+}
+
+void MainController::Showing(NodeId skin, int slot, const fs::path& screenshot) {
+    shownSkin_ = skin;
+    shownSlot_ = slot;
+    shownScreenshot_ = screenshot;
+    UpdateStatusFields();
+}
+
+void MainController::UpdateStatusFields() {
+    std::string shown;
+    if (const SkinTree::Node* skin = tree_.Find(shownSkin_)) {
+        shown = shownSlot_ != 0
+                    ? Format(Text::StatusShowing, language_,
+                             {skin->text, WindowKindLabel(shownSlot_, language_)})
+                    : Format(Text::StatusScreenshot, language_,
+                             {skin->text, platform::DisplayText(shownScreenshot_.filename())});
+    }
+    const std::string gameFolder =
+        roDir_.empty() ? std::string(Tr(Text::StatusNoGameFolder, language_))
+                       : Format(Text::StatusGameFolder, language_, {platform::DisplayText(roDir_)});
+    view_.ShowStatusFields(shown, gameFolder);
+}
+
+void MainController::NodeRemoving(NodeId node) {
+    view_.RemoveTreeNode(node);
+    // A picture of a skin that is no longer in the tree would pass for the selected one's.
+    if (node == shownSkin_) {
+        view_.ClearPreview();
+        Showing(kNoNode, 0, {});
+    }
 }
 
 // ---- Preview input --------------------------------------------------------------------------
@@ -257,6 +307,10 @@ void MainController::Run(Command command) {
             return mnuSetting_Click();
         case Command::Exit:
             return mnuExit_Click();
+        case Command::LanguageJapanese:
+            return SetLanguage(Language::Japanese);
+        case Command::LanguageEnglish:
+            return SetLanguage(Language::English);
         case Command::About:
             return mnuAbout_Click();
         case Command::SubDirRefresh:
@@ -272,12 +326,31 @@ void MainController::Run(Command command) {
     }
 }
 
+bool MainController::IsChecked(Command command) const {
+    return (command == Command::LanguageJapanese && language_ == Language::Japanese) ||
+           (command == Command::LanguageEnglish && language_ == Language::English);
+}
+
+void MainController::SetLanguage(Language language) {
+    language_ = language;
+    for (NodeId root : tree_.Roots()) {
+        for (NodeId node : tree_.Descendants(root)) {
+            if (tree_.IsWindowKind(node)) {
+                view_.SetTreeNodeText(
+                    node, std::string(WindowKindLabel(tree_.Find(node)->slot, language)));
+            }
+        }
+    }
+    view_.ApplyLanguage(language);
+    UpdateStatusFields();
+}
+
 void MainController::mnuAddSkinDirectory_Click() {
     // The dialog opens where the user is likely to keep skins: beside the selected root.
     const NodeId root = tree_.RootOf(view_.SelectedNode());
     const fs::path start = root != kNoNode ? tree_.Find(root)->folder.parent_path().parent_path()
                                            : platform::HomeDirectory();
-    const std::string chosen = view_.BrowseForFolder(messages::AddRootPrompt(), start);
+    const std::string chosen = view_.BrowseForFolder(Tr(Text::AddRootPrompt, language_), start);
     fs::path path = platform::PathFromUtf8(Trim(chosen));
     if (!path.empty()) ScanSkinRoot(path, kNoNode);
 }
@@ -285,13 +358,15 @@ void MainController::mnuAddSkinDirectory_Click() {
 void MainController::mnuRemoveRootDir_Click() {
     const NodeId node = view_.SelectedNode();
     if (!tree_.IsRoot(node)) return;
-    if (!view_.AskYesNo(messages::RemoveRootQuestion())) return;
+    if (!view_.AskYesNo(messages::RemoveRootQuestion(tree_.Find(node)->folder, language_))) return;
     tree_.Remove(node);
 }
 
 void MainController::mnuSubDirRefres_Click() {
-    const NodeId node = view_.SelectedNode();
-    if (!tree_.IsRoot(node) || tree_.Find(node)->children.empty()) return;
+    // From the keyboard the command reaches the root of whatever node is selected.
+    const NodeId node = tree_.RootOf(view_.SelectedNode());
+    if (node == kNoNode || tree_.Find(node)->children.empty()) return;
+    view_.SelectTreeNode(node);
     tree_.RemoveChildren(node);
     fs::path path = tree_.Find(node)->folder;
     ScanSkinRoot(path, node);
@@ -299,31 +374,35 @@ void MainController::mnuSubDirRefres_Click() {
 
 void MainController::mnuSetting_Click() {
     const fs::path start = roDir_.empty() ? platform::HomeDirectory() : roDir_;
-    const std::string chosen = view_.BrowseForFolder(messages::GameFolderPrompt(), start);
+    const std::string chosen = view_.BrowseForFolder(Tr(Text::GameFolderPrompt, language_), start);
     const std::string_view trimmed = Trim(chosen);
-    if (!trimmed.empty()) roDir_ = platform::PathFromUtf8(trimmed);
+    if (trimmed.empty()) return;
+    roDir_ = platform::PathFromUtf8(trimmed);
+    UpdateStatusFields();
 }
 
 void MainController::mnuAddSkinToRO_Click() {
     const NodeId node = view_.SelectedNode();
     if (!tree_.IsSkin(node)) return;
     if (roDir_.empty()) {
-        view_.ShowMessage(messages::GameFolderNotSet());
+        view_.ShowMessage(messages::GameFolderNotSet(language_));
         return;
     }
     std::error_code error;
     if (!fs::is_directory(roDir_, error)) {
-        view_.ShowMessage(messages::GameFolderNotFound());
+        view_.ShowMessage(messages::GameFolderNotFound(roDir_, language_));
         return;
     }
     const SkinTree::Node& skin = *tree_.Find(node);
     const InstallResult installed =
         InstallSkin(roDir_, tree_.Find(skin.parent)->folder, skin.folder.parent_path().filename());
-    if (!installed.failures.empty()) view_.ShowMessage(messages::InstallFailed(installed.failures));
+    if (!installed.failures.empty()) {
+        view_.ShowMessage(messages::InstallFailed(0, installed.failures, language_));
+    }
 }
 
 void MainController::mnuAbout_Click() {
-    view_.ShowMessage(messages::About(version_));
+    view_.ShowMessage(messages::About(version_, language_));
 }
 
 void MainController::mnuExit_Click() {

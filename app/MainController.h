@@ -48,6 +48,8 @@ class MainController {
     void tvwSelectSkin_KeyboardSelect(NodeId Node);
     // The menu key or Shift+F10 on the tree: the context menu of the selected node.
     void tvwSelectSkin_ContextMenuKey();
+    // Enter on a node: a skin node opens to show its window kinds.
+    void tvwSelectSkin_Enter(NodeId Node);
 
     // ---- Preview input, in pixels of the pane's drawing area -----------------------------------
     void picShowSkin_MouseDown(int Button, int X, int Y);
@@ -67,6 +69,11 @@ class MainController {
 
     // Shows a problem in the status line; the program goes on.
     void ReportProblem(const std::string& message);
+
+    Language CurrentLanguage() const { return language_; }
+    // The caption of a menu or entry in the current language, and whether an entry is checked.
+    std::string_view Caption(Text text) const { return Tr(text, language_); }
+    bool IsChecked(Command command) const;
 
     const SkinTree& Tree() const { return tree_; }
     const ControlLayout& Layout() const { return layout_; }
@@ -92,6 +99,11 @@ class MainController {
     void Report(const Result<void>& drawn);
     void ReadRootList();
     void ReadWindowSettings();
+    void SetLanguage(Language language);
+    // What the preview shows, for the status line; kNoNode when nothing of the tree.
+    void Showing(NodeId skin, int slot, const std::filesystem::path& screenshot);
+    void UpdateStatusFields();
+    void NodeRemoving(NodeId node);
 
     MainView& view_;
     SettingsFolder settings_;
@@ -110,6 +122,12 @@ class MainController {
     bool settingsSaved_ = false;
     bool showingDrawFailure_ = false;
     InputObserver inputObserver_;
+    Language language_ = Language::Japanese;
+    // The skin whose picture the preview shows, and which: a window kind's slot, or its
+    // screenshot.
+    NodeId shownSkin_ = kNoNode;
+    int shownSlot_ = 0;
+    std::filesystem::path shownScreenshot_;
 };
 
 }  // namespace morvish

@@ -54,6 +54,8 @@ class MainView {
     virtual void RemoveTreeNode(NodeId id) = 0;
     virtual NodeId SelectedNode() const = 0;
     virtual void SelectTreeNode(NodeId id) = 0;
+    virtual void SetTreeNodeText(NodeId id, const std::string& text) = 0;
+    virtual void ExpandTreeNode(NodeId id) = 0;
 
     // ---- The preview pane ----------------------------------------------------------------------
     // The pane the skin managers present their pictures into.
@@ -61,10 +63,18 @@ class MainView {
     // Clears the pane and shows the picture in `file` (a bitmap or a common compressed format)
     // unscaled from the pane's top-left corner; an error naming the file when it cannot be read.
     virtual Result<void> ShowPictureFile(const std::filesystem::path& file) = 0;
+    // Clears the pane to its background.
+    virtual void ClearPreview() = 0;
 
     // ---- Messages ------------------------------------------------------------------------------
-    // One line of status below the controls; an empty text clears it.
+    // One line of status below the controls: a problem or what a command did; an empty text
+    // clears it.
     virtual void ShowStatus(const std::string& text) = 0;
+    // The lasting parts of the status line: what the preview shows and the game folder.
+    virtual void ShowStatusFields(const std::string& shown, const std::string& gameFolder) = 0;
+    // The interface's language changed: menus (their captions from the catalogue, the checked
+    // language from MainController::IsChecked) and the toolkit's own texts follow.
+    virtual void ApplyLanguage(Language language) = 0;
     virtual void ShowMessage(const Message& message) = 0;
     // A question with Yes and No; true unless the answer was No.
     virtual bool AskYesNo(const Message& message) = 0;

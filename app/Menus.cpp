@@ -7,36 +7,42 @@ namespace morvish {
 namespace {
 
 constexpr std::array<MenuEntry, 7> kFileMenu{{
-    {"mnuAddSkinDirectory", "スキンディレクトリの追加", Command::AddSkinDirectory},
-    {"mnuDownloadSkin", "スキンファイルのダウンロード", Command::DownloadSkin, false},
-    {"mnuAddSkinSite", "スキンサイトの追加", Command::AddSkinSite, false},
-    {"mnuFileBar1", "-", std::nullopt},
-    {"mnuSetting", "設定", Command::Setting},
-    {"mnuFileBar2", "-", std::nullopt},
-    {"mnuExit", "終了", Command::Exit},
+    {"mnuAddSkinDirectory", Text::MenuAddSkinDirectory, Command::AddSkinDirectory},
+    {"mnuDownloadSkin", Text::MenuDownloadSkin, Command::DownloadSkin, false},
+    {"mnuAddSkinSite", Text::MenuAddSkinSite, Command::AddSkinSite, false},
+    {"mnuFileBar1", Text::MenuFile, std::nullopt},
+    {"mnuSetting", Text::MenuSetting, Command::Setting},
+    {"mnuFileBar2", Text::MenuFile, std::nullopt},
+    {"mnuExit", Text::MenuExit, Command::Exit, true, "Ctrl+Q"},
+}};
+
+constexpr std::array<MenuEntry, 2> kLanguageMenu{{
+    {"mnuJapanese", Text::MenuJapanese, Command::LanguageJapanese},
+    {"mnuEnglish", Text::MenuEnglish, Command::LanguageEnglish},
 }};
 
 constexpr std::array<MenuEntry, 1> kHelpMenu{{
-    {"mnuAbout", "このソフトについて", Command::About},
+    {"mnuAbout", Text::MenuAbout, Command::About},
 }};
 
 constexpr std::array<MenuEntry, 2> kRootNodeMenu{{
-    {"mnuSubDirRefres", "ディレクトリの更新", Command::SubDirRefresh},
-    {"mnuRemoveRootDir", "ディレクトリの削除", Command::RemoveRootDir},
+    {"mnuSubDirRefres", Text::MenuSubDirRefresh, Command::SubDirRefresh, true, "F5"},
+    {"mnuRemoveRootDir", Text::MenuRemoveRootDir, Command::RemoveRootDir, true, "Delete"},
 }};
 
 constexpr std::array<MenuEntry, 2> kSkinNodeMenu{{
-    {"mnuAddSkinToRO", "このスキンをＲＯのスキンに加える", Command::AddSkinToRO},
-    {"mnuSetToROSkin", "このスキンをＲＯのスキンに設定", Command::SetToROSkin, false},
+    {"mnuAddSkinToRO", Text::MenuAddSkinToRO, Command::AddSkinToRO},
+    {"mnuSetToROSkin", Text::MenuSetToROSkin, Command::SetToROSkin, false},
 }};
 
-const std::array<MenuDefinition, 2> kMenuBar{{
-    {"mnuFile", "ファイル", kFileMenu},
-    {"mnuHelp", "ヘルプ", kHelpMenu},
+const std::array<MenuDefinition, 3> kMenuBar{{
+    {"mnuFile", Text::MenuFile, kFileMenu},
+    {"mnuLanguage", Text::MenuLanguage, kLanguageMenu},
+    {"mnuHelp", Text::MenuHelp, kHelpMenu},
 }};
 
-const MenuDefinition kRootNode{"mnuPopupForRootNode", "POPUP ルートノード用", kRootNodeMenu};
-const MenuDefinition kSkinNode{"mnuPopupForSkinRoot", "POPUP スキンルート用", kSkinNodeMenu};
+const MenuDefinition kRootNode{"mnuPopupForRootNode", Text::MenuRootNode, kRootNodeMenu};
+const MenuDefinition kSkinNode{"mnuPopupForSkinRoot", Text::MenuSkinNode, kSkinNodeMenu};
 
 }  // namespace
 
@@ -50,15 +56,6 @@ const MenuDefinition& RootNodeMenu() {
 
 const MenuDefinition& SkinNodeMenu() {
     return kSkinNode;
-}
-
-const MenuEntry& EntryOf(Command command) {
-    for (const MenuDefinition* menu : {&kMenuBar[0], &kMenuBar[1], &kRootNode, &kSkinNode}) {
-        for (const MenuEntry& entry : menu->entries) {
-            if (entry.command == command) return entry;
-        }
-    }
-    return kFileMenu.front();
 }
 
 }  // namespace morvish

@@ -1,11 +1,13 @@
 #pragma once
 // The main window's menus as data: the menu bar and the two context menus of the skin tree, with
-// their captions and states. The desktop programs build their menus from these tables and hand
-// the chosen command back to the main window's logic.
+// their captions (in the catalogue), states and shortcut keys. The desktop programs build their
+// menus from these tables and hand the chosen command back to the main window's logic.
 
 #include <optional>
 #include <span>
 #include <string_view>
+
+#include "Catalog.h"
 
 namespace morvish {
 
@@ -15,6 +17,8 @@ enum class Command {
     AddSkinSite,       // not offered
     Setting,           // choose the game folder
     Exit,
+    LanguageJapanese,
+    LanguageEnglish,
     About,
     SubDirRefresh,  // rescan the selected root
     RemoveRootDir,  // remove the selected root from the list
@@ -25,14 +29,17 @@ enum class Command {
 // One entry of a menu: a command, or a separator line when `command` is empty.
 struct MenuEntry {
     std::string_view name;  // the control's name, for tests and diagnostics
-    std::string_view caption;
+    Text caption;
     std::optional<Command> command;
     bool enabled = true;
+    // The key that runs the command from anywhere in the window, written as "Ctrl+Q", "F5" or
+    // "Delete"; empty for none.
+    std::string_view shortcut = {};
 };
 
 struct MenuDefinition {
     std::string_view name;
-    std::string_view caption;
+    Text caption;
     std::span<const MenuEntry> entries;
 };
 
@@ -41,8 +48,5 @@ std::span<const MenuDefinition> MenuBar();
 // The context menus of a root node and of a skin node.
 const MenuDefinition& RootNodeMenu();
 const MenuDefinition& SkinNodeMenu();
-
-// The entry of a command in any menu.
-const MenuEntry& EntryOf(Command command);
 
 }  // namespace morvish

@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "platform/Platform.h"
+
 namespace morvish::messages {
 
 namespace {
@@ -7,59 +9,59 @@ namespace {
 // Failures listed in one message box at most; the rest are counted.
 constexpr std::size_t kListedFailures = 20;
 
-std::string FailureList(const std::vector<std::string>& failures) {
+}  // namespace
+
+std::string FailureList(const std::vector<std::string>& failures, Language language) {
     std::string lines;
     for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i) {
         if (i > 0) lines += '\n';
         lines += failures[i];
     }
     if (failures.size() > kListedFailures) {
-        lines += "\nほか " + std::to_string(failures.size() - kListedFailures) + " 件";
+        lines += '\n';
+        lines += Format(Text::MoreFailures, language,
+                        {std::to_string(failures.size() - kListedFailures)});
     }
     return lines;
 }
 
-}  // namespace
-
-Message SurfaceLayerFailed() {
-    return {MessageIcon::Critical, "DirectX初期化エラー", "DirectXの初期化に失敗しました"};
+Message SurfaceLayerFailed(Language language) {
+    return {MessageIcon::Critical, std::string(Tr(Text::SurfaceLayerTitle, language)),
+            std::string(Tr(Text::SurfaceLayerText, language))};
 }
 
-Message About(std::string_view version) {
-    return {MessageIcon::Information, "バージョン情報", "Morvish ver " + std::string(version)};
+Message About(std::string_view version, Language language) {
+    return {MessageIcon::Information, std::string(Tr(Text::AboutTitle, language)),
+            Format(Text::AboutText, language, {version})};
 }
 
-Message RemoveRootQuestion() {
-    return {MessageIcon::Question, "スキンディレクトリの削除",
-            "このディレクトリをスキンリストから外しますか？"};
+Message RemoveRootQuestion(const std::filesystem::path& root, Language language) {
+    return {MessageIcon::Question, std::string(Tr(Text::RemoveRootTitle, language)),
+            Format(Text::RemoveRootText, language, {platform::DisplayText(root)})};
 }
 
-Message GameFolderNotSet() {
-    return {MessageIcon::Warning, "ＲＯディレクトリエラー",
-            "ＲＯのディレクトリが設定されていません"};
+Message GameFolderNotSet(Language language) {
+    return {MessageIcon::Warning, std::string(Tr(Text::GameFolderTitle, language)),
+            std::string(Tr(Text::GameFolderNotSet, language))};
 }
 
-Message GameFolderNotFound() {
-    return {MessageIcon::Warning, "ＲＯディレクトリエラー", "ＲＯのディレクトリがみつかりません"};
+Message GameFolderNotFound(const std::filesystem::path& folder, Language language) {
+    return {MessageIcon::Warning, std::string(Tr(Text::GameFolderTitle, language)),
+            Format(Text::GameFolderNotFound, language, {platform::DisplayText(folder)})};
 }
 
-Message InstallFailed(const std::vector<std::string>& failures) {
-    return {MessageIcon::Warning, "スキンのコピーエラー",
-            "スキンの一部をＲＯのスキンディレクトリにコピーできませんでした。\n\n" +
-                FailureList(failures)};
+Message InstallFailed(std::size_t copied, const std::vector<std::string>& failures,
+                      Language language) {
+    const std::string list = FailureList(failures, language);
+    return {MessageIcon::Warning, std::string(Tr(Text::InstallFailedTitle, language)),
+            copied == 0
+                ? Format(Text::InstallNothingCopied, language, {list})
+                : Format(Text::InstallPartlyFailed, language, {std::to_string(copied), list})};
 }
 
-Message SaveFailed(const std::vector<std::string>& failures) {
-    return {MessageIcon::Warning, "設定の保存エラー",
-            "設定を保存できませんでした。\n\n" + FailureList(failures)};
-}
-
-std::string_view AddRootPrompt() {
-    return "スキン(ディレクトリ)の親ディレクトリを選択して下さい";
-}
-
-std::string_view GameFolderPrompt() {
-    return "RanarokOnlineのディレクトリを選択して下さい";
+Message SaveFailed(const std::vector<std::string>& failures, Language language) {
+    return {MessageIcon::Warning, std::string(Tr(Text::SaveFailedTitle, language)),
+            Format(Text::SaveFailedText, language, {FailureList(failures, language)})};
 }
 
 }  // namespace morvish::messages

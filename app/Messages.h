@@ -1,10 +1,13 @@
 #pragma once
-// Every text the desktop program shows in a message box or a dialog, as data: the front ends show
-// them as they are.
+// The message boxes and dialog prompts of the desktop program, as data in the interface's
+// language: the front ends show them as they are.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "Catalog.h"
 
 namespace morvish {
 
@@ -20,22 +23,23 @@ struct Message {
 namespace messages {
 
 // Start-up when the surface layer cannot be set up.
-Message SurfaceLayerFailed();
+Message SurfaceLayerFailed(Language language);
 // The About box.
-Message About(std::string_view version);
+Message About(std::string_view version, Language language);
 // The question before a root is taken off the list.
-Message RemoveRootQuestion();
+Message RemoveRootQuestion(const std::filesystem::path& root, Language language);
 // The install without a usable game folder.
-Message GameFolderNotSet();
-Message GameFolderNotFound();
-// An install that copied only part of a skin, or refused it; each line names a file and a reason.
-Message InstallFailed(const std::vector<std::string>& failures);
+Message GameFolderNotSet(Language language);
+Message GameFolderNotFound(const std::filesystem::path& folder, Language language);
+// An install that copied only part of a skin (`copied` files) or nothing; each failure names a
+// file and a reason.
+Message InstallFailed(std::size_t copied, const std::vector<std::string>& failures,
+                      Language language);
 // Settings that could not be saved at exit.
-Message SaveFailed(const std::vector<std::string>& failures);
+Message SaveFailed(const std::vector<std::string>& failures, Language language);
 
-// The prompts of the two folder dialogs.
-std::string_view AddRootPrompt();
-std::string_view GameFolderPrompt();
+// Failures one to a line, at most twenty; the rest are counted.
+std::string FailureList(const std::vector<std::string>& failures, Language language);
 
 }  // namespace messages
 

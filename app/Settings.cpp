@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::string_view kGeneral = "General";
 constexpr std::string_view kFormMain = "FORM_MAIN";
+constexpr std::string_view kMorvish = "Morvish";
 
 // True where paths are the file system's own bytes (Linux), false where they are UTF-16.
 constexpr bool kPathsAreBytes = std::is_same_v<fs::path::value_type, char>;
@@ -62,25 +63,29 @@ Result<StoredSettings> ReadSettings(const fs::path& iniFile, const StoredSetting
     settings.widthTwips = ReadInteger(iniFile, "WIDTH", current.widthTwips);
     settings.heightTwips = ReadInteger(iniFile, "HEIGHT", current.heightTwips);
     settings.state = StateOf(ReadInteger(iniFile, "STYLE", 0));
+    settings.language = LanguageFromCode(std::get<std::string>(mdlWinAPI::ReadIniValue(
+        iniFile, kMorvish, "Language", mdlWinAPI::kIniString, LanguageCode(current.language))));
     return settings;
 }
 
 Result<void> WriteSettings(const fs::path& iniFile, const StoredSettings& settings) {
-    using mdlWinAPI::IniValue;
-    const std::pair<std::string_view, std::string_view> keys[] = {{kGeneral, "RODir"},
-                                                                  {kFormMain, "STYLE"},
-                                                                  {kFormMain, "WIDTH"},
-                                                                  {kFormMain, "HEIGHT"},
-                                                                  {kFormMain, "DIVPOS"}};
-    const IniValue values[] = {
-        platform::PathToUtf8(settings.gameDir), std::int32_t(settings.state),
-        std::int32_t(settings.widthTwips),      std::int32_t(settings.heightTwips),
-        std::int32_t(settings.splitterLeft),
+    struct Entry {
+        std::string_view section;
+        std::string_view key;
+        mdlWinAPI::IniValue value;
     };
-    for (std::size_t i = 0; i < std::size(keys); ++i) {
+    const Entry entries[] = {
+        {kGeneral, "RODir", platform::PathToUtf8(settings.gameDir)},
+        {kFormMain, "STYLE", std::int32_t(settings.state)},
+        {kFormMain, "WIDTH", std::int32_t(settings.widthTwips)},
+        {kFormMain, "HEIGHT", std::int32_t(settings.heightTwips)},
+        {kFormMain, "DIVPOS", std::int32_t(settings.splitterLeft)},
+        {kMorvish, "Language", std::string(LanguageCode(settings.language))},
+    };
+    for (const Entry& entry : entries) {
         // Every key rewrites the same file; after one failure the others would fail alike.
         if (Result<void> written =
-                mdlWinAPI::WriteIniValue(iniFile, keys[i].first, keys[i].second, values[i]);
+                mdlWinAPI::WriteIniValue(iniFile, entry.section, entry.key, entry.value);
             !written) {
             return written;
         }

@@ -2,13 +2,16 @@
 // The settings the desktop program keeps between runs, as plain values: the game folder, the
 // window's state and restored size, and the splitter's position, read from and written to the
 // settings file "Quorel.ini" ("General": "RODir"; "FORM_MAIN": "STYLE", "WIDTH", "HEIGHT",
-// "DIVPOS"). Sizes of the window are stored in twips, 15 to a pixel at 96 dots per inch.
+// "DIVPOS"). Sizes of the window are stored in twips, 15 to a pixel at 96 dots per inch. What
+// this program adds has a section of its own ("Morvish": "Language"), which other programs
+// reading the file pass over.
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "Catalog.h"
 #include "render/Types.h"
 
 namespace morvish {
@@ -27,6 +30,7 @@ struct StoredSettings {
     int widthTwips = 0;  // the outer size of the window in its normal state
     int heightTwips = 0;
     int splitterLeft = 0;  // pixels of the client area
+    Language language = Language::Japanese;
 };
 
 // Reads the settings. A key that is absent, empty or not a number keeps its value in `current`;

@@ -59,6 +59,11 @@ void SkinTreeWidget::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Enter) {
+        Enter(currentItem());
+        event->accept();
+        return;
+    }
     QTreeWidgetItem* const before = currentItem();
     QTreeWidget::keyPressEvent(event);
     QTreeWidgetItem* const after = currentItem();

@@ -16,6 +16,7 @@ class SkinTreeWidget : public QTreeWidget {
     std::function<void(QTreeWidgetItem* Node)> NodeClick;
     std::function<void(QTreeWidgetItem* Node)> KeyboardSelect;
     std::function<void()> KeyboardContextMenu;
+    std::function<void(QTreeWidgetItem* Node)> Enter;
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

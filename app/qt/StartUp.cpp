@@ -23,12 +23,6 @@ int Main(int argc, char** argv) {
     QApplication::setApplicationName("morvish");
     QApplication::setApplicationVersion(MORVISH_VERSION);
     QGuiApplication::setDesktopFileName("org.morvish.Morvish");
-    // The program speaks Japanese whatever the desktop's language: so do Qt's own buttons.
-    QTranslator qtTexts;
-    if (qtTexts.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
-
     QtDialogs dialogs;
     std::unique_ptr<frmMain> form =
         StartUp(dialogs, SettingsFolder::ForThisProgram(),

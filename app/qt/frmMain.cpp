@@ -1,16 +1,20 @@
 #include "frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QIcon>
 #include <QImageReader>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTranslator>
 #include <QTreeWidgetItem>
 
 #include "platform/Platform.h"
@@ -37,6 +41,10 @@ frmMain::frmMain(Dialogs& dialogs, SettingsFolder settings) : dialogs_(dialogs) 
     logic_ = std::make_unique<MainController>(*this, std::move(settings), MORVISH_VERSION);
     CreateMenus();
     statusBar()->setSizeGripEnabled(true);
+    shownField_ = new QLabel(this);
+    gameFolderField_ = new QLabel(this);
+    statusBar()->addPermanentWidget(shownField_);
+    statusBar()->addPermanentWidget(gameFolderField_);
     ResizeClientArea(kDesignClientWidth, kDesignClientHeight);
 }
 
@@ -69,6 +77,9 @@ void frmMain::CreateControls() {
         logic_->tvwSelectSkin_KeyboardSelect(NodeOf(item));
     };
     tvwSelectSkin->KeyboardContextMenu = [this] { logic_->tvwSelectSkin_ContextMenuKey(); };
+    tvwSelectSkin->Enter = [this](QTreeWidgetItem* item) {
+        logic_->tvwSelectSkin_Enter(NodeOf(item));
+    };
     cntForResize->MouseMove = [this](int Button, int X, int Y) {
         logic_->cntForResize_MouseMove(Button, X, Y);
     };
@@ -86,14 +97,23 @@ void frmMain::CreateControls() {
 
 QMenu* frmMain::BuildMenu(QMenu* menu, const MenuDefinition& definition) {
     menus_[definition.name] = menu;
+    menuCaptions_.emplace_back(menu, definition.caption);
     for (const MenuEntry& entry : definition.entries) {
         if (!entry.command) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(Q(entry.caption));
+        QAction* action = menu->addAction(Q(logic_->Caption(entry.caption)));
+        actionCaptions_.emplace_back(action, entry.caption);
         action->setEnabled(entry.enabled);
         const Command command = *entry.command;
+        action->setCheckable(logic_->IsChecked(command) || command == Command::LanguageJapanese ||
+                             command == Command::LanguageEnglish);
+        if (!entry.shortcut.empty()) {
+            action->setShortcut(QKeySequence(Q(entry.shortcut), QKeySequence::PortableText));
+            // The keys of the context menus work while their menu is closed too.
+            addAction(action);
+        }
         connect(action, &QAction::triggered, this, [this, command] { logic_->Run(command); });
         actions_[command] = action;
     }
@@ -102,11 +122,11 @@ QMenu* frmMain::BuildMenu(QMenu* menu, const MenuDefinition& definition) {
 
 void frmMain::CreateMenus() {
     for (const MenuDefinition& definition : MenuBar()) {
-        BuildMenu(menuBar()->addMenu(Q(definition.caption)), definition);
+        BuildMenu(menuBar()->addMenu(Q(logic_->Caption(definition.caption))), definition);
     }
     // The context menus are never shown in the menu bar.
     for (const MenuDefinition* definition : {&RootNodeMenu(), &SkinNodeMenu()}) {
-        BuildMenu(new QMenu(Q(definition->caption), this), *definition);
+        BuildMenu(new QMenu(Q(logic_->Caption(definition->caption)), this), *definition);
     }
 }
 
@@ -231,6 +251,14 @@ void frmMain::SelectTreeNode(NodeId id) {
     tvwSelectSkin->setCurrentItem(Item(id));
 }
 
+void frmMain::SetTreeNodeText(NodeId id, const std::string& text) {
+    if (QTreeWidgetItem* item = Item(id)) item->setText(0, Q(text));
+}
+
+void frmMain::ExpandTreeNode(NodeId id) {
+    if (QTreeWidgetItem* item = Item(id)) item->setExpanded(true);
+}
+
 // ---- The preview pane ---------------------------------------------------------------------------
 
 PreviewPane& frmMain::Pane() {
@@ -251,6 +279,10 @@ Result<void> frmMain::ShowPictureFile(const fs::path& file) {
     return {};
 }
 
+void frmMain::ClearPreview() {
+    picShowSkin->ShowImage(QImage());
+}
+
 // ---- Messages -----------------------------------------------------------------------------------
 
 void frmMain::ShowStatus(const std::string& text) {
@@ -262,6 +294,30 @@ void frmMain::ShowStatus(const std::string& text) {
     // Paths make long messages; the whole text is at hand under the pointer.
     statusBar()->showMessage(Q(text));
     statusBar()->setToolTip(Q(text));
+}
+
+void frmMain::ShowStatusFields(const std::string& shown, const std::string& gameFolder) {
+    shownField_->setText(Q(shown));
+    gameFolderField_->setText(Q(gameFolder));
+    gameFolderField_->setToolTip(Q(gameFolder));
+}
+
+void frmMain::ApplyLanguage(Language language) {
+    for (const auto& [menu, caption] : menuCaptions_) menu->setTitle(Q(Tr(caption, language)));
+    for (const auto& [action, caption] : actionCaptions_) action->setText(Q(Tr(caption, language)));
+    for (const auto& [command, action] : actions_) {
+        if (action->isCheckable()) action->setChecked(logic_->IsChecked(command));
+    }
+    // Qt's own buttons (OK, Cancel, Yes, No) follow.
+    if (qtTexts_) QApplication::removeTranslator(qtTexts_.get());
+    qtTexts_.reset();
+    if (language == Language::Japanese) {
+        auto texts = std::make_unique<QTranslator>();
+        if (texts->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QApplication::installTranslator(texts.get());
+            qtTexts_ = std::move(texts);
+        }
+    }
 }
 
 void frmMain::ShowMessage(const Message& message) {

@@ -19,6 +19,7 @@
 #include "app/SettingsFolder.h"
 
 class QAction;
+class QTranslator;
 class QLabel;
 class QMenu;
 class QTreeWidgetItem;
@@ -53,9 +54,14 @@ class frmMain : public QMainWindow, public MainView {
     void RemoveTreeNode(NodeId id) override;
     NodeId SelectedNode() const override;
     void SelectTreeNode(NodeId id) override;
+    void SetTreeNodeText(NodeId id, const std::string& text) override;
+    void ExpandTreeNode(NodeId id) override;
     PreviewPane& Pane() override;
     Result<void> ShowPictureFile(const std::filesystem::path& file) override;
+    void ClearPreview() override;
     void ShowStatus(const std::string& text) override;
+    void ShowStatusFields(const std::string& shown, const std::string& gameFolder) override;
+    void ApplyLanguage(Language language) override;
     void ShowMessage(const Message& message) override;
     bool AskYesNo(const Message& message) override;
     std::string BrowseForFolder(std::string_view prompt,
@@ -83,6 +89,12 @@ class frmMain : public QMainWindow, public MainView {
     std::unordered_map<NodeId, QTreeWidgetItem*> items_;
     std::map<Command, QAction*> actions_;
     std::map<std::string_view, QMenu*> menus_;
+    // The captions to give the menus and actions when the language changes.
+    std::vector<std::pair<QMenu*, Text>> menuCaptions_;
+    std::vector<std::pair<QAction*, Text>> actionCaptions_;
+    QLabel* shownField_ = nullptr;
+    QLabel* gameFolderField_ = nullptr;
+    std::unique_ptr<class QTranslator> qtTexts_;
     // Made last: its tree's managers present into the pane.
     std::unique_ptr<MainController> logic_;
 };

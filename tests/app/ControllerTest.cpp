@@ -203,8 +203,10 @@ TEST(Commands, InstallChecksTheGameFolderAndNamesWhatFailed) {
     program.logic->Run(Command::Setting);
     program.logic->Run(Command::AddSkinToRO);
     ASSERT_EQ(program.view.messages.size(), 2u);
-    EXPECT_EQ(program.view.messages[1], (Message{MessageIcon::Warning, "ＲＯディレクトリエラー",
-                                                 "ＲＯのディレクトリがみつかりません"}));
+    EXPECT_EQ(program.view.messages[1],
+              (Message{MessageIcon::Warning, "ＲＯディレクトリエラー",
+                       "ＲＯのディレクトリがみつかりません\n\n" +
+                           platform::DisplayText(game.PathOf("missing"))}));
     EXPECT_TRUE(fs::is_empty(game.Path()));
 
     program.view.folderAnswers = {platform::PathToUtf8(game.Path())};

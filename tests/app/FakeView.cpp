@@ -150,7 +150,11 @@ void FakeView::OpenContextMenu(const MenuDefinition& menu, MenuPlace place) {
     const std::string choice = menuChoices.front();
     menuChoices.pop_front();
     for (const MenuEntry& entry : menu.entries) {
-        if (entry.caption == choice && entry.command && entry.enabled) logic->Run(*entry.command);
+        std::string caption(Tr(entry.caption, logic->CurrentLanguage()));
+        if (const std::size_t mnemonic = caption.find("(&"); mnemonic != std::string::npos) {
+            caption.erase(mnemonic);
+        }
+        if (caption == choice && entry.command && entry.enabled) logic->Run(*entry.command);
     }
 }
 

@@ -77,17 +77,22 @@ class FakeView : public MainView {
     std::map<NodeId, Item> items;
     std::vector<NodeId> roots;
     NodeId selected = kNoNode;
+    std::vector<NodeId> expanded;
 
     // The preview, and what it was told.
     MemoryPreviewPane pane{313, 273};
     std::vector<std::filesystem::path> picturesShown;
     std::string status;
+    std::string showing;  // the lasting parts of the status line
+    std::string gameFolder;
+    int previewsCleared = 0;
+    Language language = Language::Japanese;
 
     // Dialogs: answers given from the front of the queues (a folder dialog with none left is
     // cancelled, a question answered Yes, a menu closed without a choice), and what was asked.
     std::deque<std::string> folderAnswers;
     std::deque<bool> yesNoAnswers;
-    std::deque<std::string> menuChoices;  // captions
+    std::deque<std::string> menuChoices;  // captions, without their mnemonics
     std::vector<std::string> folderPrompts;
     std::vector<std::filesystem::path> folderStarts;
     std::vector<Message> messages;
@@ -113,9 +118,21 @@ class FakeView : public MainView {
     void RemoveTreeNode(NodeId id) override;
     NodeId SelectedNode() const override { return selected; }
     void SelectTreeNode(NodeId id) override { selected = id; }
+    void SetTreeNodeText(NodeId id, const std::string& text) override { items.at(id).text = text; }
+    void ExpandTreeNode(NodeId id) override { expanded.push_back(id); }
     PreviewPane& Pane() override { return pane; }
     Result<void> ShowPictureFile(const std::filesystem::path& file) override;
+    void ClearPreview() override {
+        pane.ShowPicture(Bitmap{});
+        ++previewsCleared;
+    }
     void ShowStatus(const std::string& text) override { status = text; }
+    void ShowStatusFields(const std::string& shownText,
+                          const std::string& gameFolderText) override {
+        showing = shownText;
+        gameFolder = gameFolderText;
+    }
+    void ApplyLanguage(Language applied) override { language = applied; }
     void ShowMessage(const Message& message) override { messages.push_back(message); }
     bool AskYesNo(const Message& message) override;
     std::string BrowseForFolder(std::string_view prompt,

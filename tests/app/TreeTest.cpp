@@ -157,7 +157,9 @@ TEST(SkinTree, RemoveAsksFirstAndReleasesTheManagers) {
     EXPECT_EQ(t.View().menusOpened, std::vector<std::string>{"mnuPopupForRootNode"});
     ASSERT_EQ(t.View().questions.size(), 1u);
     EXPECT_EQ(t.View().questions[0].title, "スキンディレクトリの削除");
-    EXPECT_EQ(t.View().questions[0].text, "このディレクトリをスキンリストから外しますか？");
+    // The question names the folder it is about.
+    EXPECT_EQ(t.View().questions[0].text,
+              "このディレクトリをスキンリストから外しますか？\n\n" + t.RootText());
     EXPECT_EQ(t.View().roots.size(), 1u);
     t.RightClick(t.Root());
     EXPECT_TRUE(t.View().roots.empty());

@@ -7,10 +7,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTest>
+#include <QTreeWidgetItem>
 
 #include "AppTestSupport.h"
 #include "app/qt/StartUp.h"
+#include "platform/Platform.h"
 
 using namespace morvish;
 using namespace morvish::test;
@@ -65,17 +68,21 @@ class WindowTest : public QObject {
         for (QAction* action : form.menuBar()->actions()) {
             if (action->isVisible()) bar << action->text();
         }
-        QCOMPARE(bar, QStringList({"ファイル", "ヘルプ"}));
-        QCOMPARE(Entries(form.Menu("mnuFile")),
-                 QStringList({"スキンディレクトリの追加", "スキンファイルのダウンロード (off)",
-                              "スキンサイトの追加 (off)", "-", "設定", "-", "終了"}));
-        QCOMPARE(Entries(form.Menu("mnuHelp")), QStringList({"このソフトについて"}));
+        QCOMPARE(bar, QStringList({"ファイル(&F)", "言語(&L)", "ヘルプ(&H)"}));
+        QCOMPARE(
+            Entries(form.Menu("mnuFile")),
+            QStringList({"スキンディレクトリの追加(&A)", "スキンファイルのダウンロード(&D) (off)",
+                         "スキンサイトの追加(&S) (off)", "-", "設定(&O)", "-", "終了(&X)"}));
+        QCOMPARE(Entries(form.Menu("mnuHelp")), QStringList({"このソフトについて(&A)"}));
         QCOMPARE(form.Menu("mnuPopupForRootNode")->title(), QString("POPUP ルートノード用"));
         QCOMPARE(Entries(form.Menu("mnuPopupForRootNode")),
-                 QStringList({"ディレクトリの更新", "ディレクトリの削除"}));
+                 QStringList({"ディレクトリの更新(&R)", "ディレクトリの削除(&D)"}));
         QCOMPARE(Entries(form.Menu("mnuPopupForSkinRoot")),
-                 QStringList(
-                     {"このスキンをＲＯのスキンに加える", "このスキンをＲＯのスキンに設定 (off)"}));
+                 QStringList({"このスキンをＲＯのスキンに加える(&I)",
+                              "このスキンをＲＯのスキンに設定(&S) (off)"}));
+        QCOMPARE(form.Action(Command::Exit)->shortcut(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(form.Action(Command::SubDirRefresh)->shortcut(), QKeySequence(Qt::Key_F5));
+        QCOMPARE(form.Action(Command::RemoveRootDir)->shortcut(), QKeySequence(Qt::Key_Delete));
 
         // The entries run the logic's commands.
         form.Action(Command::About)->trigger();
@@ -83,6 +90,30 @@ class WindowTest : public QObject {
         QCOMPARE(dialogs.messages[0].icon, MessageIcon::Information);
         QCOMPARE(dialogs.messages[0].title, QString("バージョン情報"));
         QCOMPARE(dialogs.messages[0].text, QString("Morvish ver " MORVISH_VERSION));
+    }
+
+    void englishMenusTreeAndStatusLine() {
+        ProgramFolders folders;
+        TemporaryFolder root;
+        root.MakeFolder("skin");
+        folders.program.Write("SkinDir.txt", platform::PathToUtf8(root.Path()) + "\r\n");
+        ScriptedDialogs dialogs;
+        auto form = StartProgram(dialogs, folders);
+        QVERIFY(form->Action(Command::LanguageJapanese)->isChecked());
+        form->Action(Command::LanguageEnglish)->trigger();
+        QStringList bar;
+        for (QAction* action : form->menuBar()->actions()) bar << action->text();
+        QCOMPARE(bar, QStringList({"&File", "&Language", "&Help"}));
+        QVERIFY(form->Action(Command::LanguageEnglish)->isChecked());
+        QVERIFY(!form->Action(Command::LanguageJapanese)->isChecked());
+        QTreeWidgetItem* skin = ChildItem(RootItem(*form, 0), "skin");
+        QCOMPARE(skin->child(0)->text(0), QString("All windows"));
+        QVERIFY(form->statusBar()->findChildren<QLabel*>().size() >= 2);
+        bool gameFolderShown = false;
+        for (const QLabel* label : form->statusBar()->findChildren<QLabel*>()) {
+            gameFolderShown = gameFolderShown || label->text() == "Game: not set";
+        }
+        QVERIFY(gameFolderShown);
     }
 
     void exitClosesAndSaves() {

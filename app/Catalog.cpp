@@ -1,0 +1,139 @@
+#include "Catalog.h"
+
+#include <array>
+#include <utility>
+
+#include "windows/WindowSlots.h"
+
+namespace morvish {
+
+namespace {
+
+struct Entry {
+    Text text;
+    std::string_view japanese;
+    std::string_view english;
+};
+
+// In the order of the enumeration.
+constexpr Entry kEntries[] = {
+    {Text::MenuFile, "ファイル(&F)", "&File"},
+    {Text::MenuAddSkinDirectory, "スキンディレクトリの追加(&A)", "&Add Skin Folder..."},
+    {Text::MenuDownloadSkin, "スキンファイルのダウンロード(&D)", "&Download Skin Files"},
+    {Text::MenuAddSkinSite, "スキンサイトの追加(&S)", "Add Skin &Site"},
+    {Text::MenuSetting, "設定(&O)", "Set &Game Folder..."},
+    {Text::MenuExit, "終了(&X)", "E&xit"},
+    {Text::MenuLanguage, "言語(&L)", "&Language"},
+    {Text::MenuJapanese, "日本語(&J)", "日本語 (&Japanese)"},
+    {Text::MenuEnglish, "English (&E)", "&English"},
+    {Text::MenuHelp, "ヘルプ(&H)", "&Help"},
+    {Text::MenuAbout, "このソフトについて(&A)", "&About Morvish"},
+    {Text::MenuRootNode, "POPUP ルートノード用", "POPUP root node"},
+    {Text::MenuSubDirRefresh, "ディレクトリの更新(&R)", "&Rescan Folder"},
+    {Text::MenuRemoveRootDir, "ディレクトリの削除(&D)", "Remove from &List"},
+    {Text::MenuSkinNode, "POPUP スキンルート用", "POPUP skin node"},
+    {Text::MenuAddSkinToRO, "このスキンをＲＯのスキンに加える(&I)", "&Install into the Game"},
+    {Text::MenuSetToROSkin, "このスキンをＲＯのスキンに設定(&S)", "&Set as the Game's Skin"},
+    {Text::SurfaceLayerTitle, "DirectX初期化エラー", "Display Error"},
+    {Text::SurfaceLayerText, "DirectXの初期化に失敗しました", "The display could not be set up."},
+    {Text::AboutTitle, "バージョン情報", "About Morvish"},
+    {Text::AboutText, "Morvish ver {0}", "Morvish ver {0}"},
+    {Text::RemoveRootTitle, "スキンディレクトリの削除", "Remove Skin Folder"},
+    {Text::RemoveRootText, "このディレクトリをスキンリストから外しますか？\n\n{0}",
+     "Take this folder off the skin list?\n\n{0}\n\nNothing on disk is deleted."},
+    {Text::GameFolderTitle, "ＲＯディレクトリエラー", "Game Folder Error"},
+    {Text::GameFolderNotSet, "ＲＯのディレクトリが設定されていません",
+     "The game folder has not been set. Choose it with File > Set Game Folder."},
+    {Text::GameFolderNotFound, "ＲＯのディレクトリがみつかりません\n\n{0}",
+     "The game folder cannot be found:\n\n{0}"},
+    {Text::AddRootPrompt, "スキン(ディレクトリ)の親ディレクトリを選択して下さい",
+     "Choose the folder that holds your skin folders"},
+    {Text::GameFolderPrompt, "RanarokOnlineのディレクトリを選択して下さい",
+     "Choose the Ragnarok Online folder"},
+    {Text::InstallFailedTitle, "スキンのコピーエラー", "Skin Copy Error"},
+    {Text::InstallPartlyFailed,
+     "スキンの一部をＲＯのスキンディレクトリにコピーできませんでした。\n"
+     "{0} 個のファイルはコピーしました。\n\n{1}",
+     "Part of the skin could not be copied into the game's skin folder.\n"
+     "{0} files were copied.\n\n{1}"},
+    {Text::InstallNothingCopied,
+     "スキンをＲＯのスキンディレクトリにコピーできませんでした。\n\n{0}",
+     "The skin could not be copied into the game's skin folder.\n\n{0}"},
+    {Text::InstallRefused,
+     "スキン「{0}」はＲＯのスキンディレクトリに安全にコピーできない名前です。\n\n{1}",
+     "The skin \"{0}\" has a name that cannot be copied safely into the game's skin "
+     "folder.\n\n{1}"},
+    {Text::InstallProgressTitle, "スキン「{0}」をコピーしています", "Copying the skin \"{0}\""},
+    {Text::InstallProgressText, "{0} / {1} 個のファイル", "{0} of {1} files"},
+    {Text::InstallCancelButton, "中止", "Cancel"},
+    {Text::SaveFailedTitle, "設定の保存エラー", "Settings Not Saved"},
+    {Text::SaveFailedText, "設定を保存できませんでした。\n\n{0}",
+     "The settings could not be saved.\n\n{0}"},
+    {Text::MoreFailures, "ほか {0} 件", "and {0} more"},
+    {Text::StatusShowing, "{0} — {1}", "{0} — {1}"},
+    {Text::StatusScreenshot, "{0} — {1}", "{0} — {1}"},
+    {Text::StatusGameFolder, "ＲＯ: {0}", "Game: {0}"},
+    {Text::StatusNoGameFolder, "ＲＯ: 未設定", "Game: not set"},
+    {Text::StatusInstalled, "{0} 個のファイルを {1} にコピーしました", "Copied {0} files to {1}"},
+    {Text::StatusInstallCancelled,
+     "コピーを中止しました ({0} / {1} 個のファイルを {2} にコピー済み)",
+     "Copy cancelled: {0} of {1} files were copied to {2}"},
+};
+
+// Every text has its entry, at the place of its number.
+constexpr bool EntriesInOrder() {
+    for (std::size_t i = 0; i < std::size(kEntries); ++i) {
+        if (static_cast<std::size_t>(kEntries[i].text) != i) return false;
+    }
+    return static_cast<std::size_t>(Text::StatusInstallCancelled) + 1 == std::size(kEntries);
+}
+static_assert(EntriesInOrder());
+
+constexpr std::array<std::string_view, 12> kEnglishKinds = {"All windows", "Basic information",
+                                                            "Message box", "Status",
+                                                            "Options",     "Items",
+                                                            "Equipment",   "Chat",
+                                                            "Party",       "Skills",
+                                                            "Trade",       "Others"};
+
+}  // namespace
+
+std::string_view LanguageCode(Language language) {
+    return language == Language::English ? "en" : "ja";
+}
+
+Language LanguageFromCode(std::string_view code) {
+    return code == "en" ? Language::English : Language::Japanese;
+}
+
+std::string_view Tr(Text text, Language language) {
+    const Entry& entry = kEntries[static_cast<std::size_t>(text)];
+    return language == Language::English ? entry.english : entry.japanese;
+}
+
+std::string Format(Text text, Language language,
+                   std::initializer_list<std::string_view> arguments) {
+    const std::string_view pattern = Tr(text, language);
+    std::string formatted;
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        const bool placeholder = pattern[at] == '{' && at + 2 < pattern.size() &&
+                                 pattern[at + 2] == '}' && pattern[at + 1] >= '0' &&
+                                 pattern[at + 1] <= '9';
+        const std::size_t index = placeholder ? std::size_t(pattern[at + 1] - '0') : 0;
+        if (placeholder && index < arguments.size()) {
+            formatted += *(arguments.begin() + index);
+            at += 2;
+        } else {
+            formatted += pattern[at];
+        }
+    }
+    return formatted;
+}
+
+std::string_view WindowKindLabel(int slot, Language language) {
+    if (slot < 1 || slot > kSlotCount) return {};
+    return language == Language::English ? kEnglishKinds[std::size_t(slot - 1)]
+                                         : kWindowSlots[std::size_t(slot - 1)].label;
+}
+
+}  // namespace morvish
