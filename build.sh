@@ -49,6 +49,29 @@ case "${1:-}" in
     (cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
       UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
     if [ -x tests/fuzz/run-fuzz.sh ]; then tests/fuzz/run-fuzz.sh 60; fi
+    ./build.sh package
+    ;;
+  package)
+    # dist/morvish_VERSION_amd64.deb, built for /usr with Debian's own compiler flags and without
+    # tests or benchmark; checked by the distribution's validators, then installed, run and purged
+    # in a fresh minimal Debian made inside build-package/.
+    PACKAGES+=(dpkg-dev help2man lintian desktop-file-utils appstream debootstrap
+      debian-archive-keyring file)
+    install_packages
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    build build-package -DMORVISH_WERROR=ON -DMORVISH_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr \
+      -DMORVISH_BUILD_TESTS=OFF -DMORVISH_BUILD_BENCH=OFF \
+      "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+      "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)"
+    rm -f dist/morvish_*.deb
+    (cd build-package && cpack)
+    deb=$(echo dist/morvish_*_amd64.deb)
+    desktop-file-validate dist/linux/org.morvish.Morvish.desktop
+    appstreamcli validate --no-net dist/linux/org.morvish.Morvish.metainfo.xml
+    lintian --fail-on error,warning --display-info "$deb"
+    build-package/bin/morvish-render --skin build-package/bin/skins/parchment --window all \
+      -o build-package/parchment-all.png
+    dist/debian/test-package.sh "$deb" build-package/pkgtest build-package/parchment-all.png
     ;;
   *)
     sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
