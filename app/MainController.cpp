@@ -120,7 +120,8 @@ void MainController::SaveSetting() {
         for (NodeId root : tree_.Roots()) roots.push_back(tree_.Find(root)->folder);
         const Result<fs::path> list = settings_.WritePath(kSkinRootListName);
         const Result<void> written =
-            list ? platform::WriteFileAtomically(*list, FormatSkinRootList(roots))
+            list ? platform::WriteFileAtomically(*list,
+                                                 FormatSkinRootList(roots, list->parent_path()))
                  : Result<void>(std::unexpected(list.error()));
         if (!written) failures.push_back(written.error().message);
     }

@@ -38,10 +38,22 @@ std::vector<fs::path> ParseSkinRootList(std::string_view text) {
     return roots;
 }
 
-std::string FormatSkinRootList(const std::vector<fs::path>& roots) {
+std::string FormatSkinRootList(const std::vector<fs::path>& roots, const fs::path& base) {
     std::vector<std::string> lines;
     lines.reserve(roots.size());
-    for (const fs::path& root : roots) lines.push_back(platform::PathToUtf8(root));
+    for (const fs::path& root : roots) {
+        fs::path written = root;
+        if (!base.empty()) {
+            // Both without a trailing separator, which would count as a name of its own.
+            const fs::path folder = root.has_filename() ? root : root.parent_path();
+            const fs::path relative =
+                folder.lexically_normal().lexically_relative(base.lexically_normal());
+            if (!relative.empty() && *relative.begin() != ".." && relative != ".") {
+                written = NormaliseRootPath(relative);
+            }
+        }
+        lines.push_back(platform::PathToUtf8(written));
+    }
     return JoinLinesWithCrLf(lines);
 }
 

@@ -22,7 +22,10 @@ std::filesystem::path NormaliseRootPath(const std::filesystem::path& path,
 // The roots the list names, in file order: its non-blank lines, trimmed.
 std::vector<std::filesystem::path> ParseSkinRootList(std::string_view text);
 
-// The list's text: every root followed by CR LF; empty for no roots.
-std::string FormatSkinRootList(const std::vector<std::filesystem::path>& roots);
+// The list's text: every root followed by CR LF; empty for no roots. A root inside `base` (the
+// list's own folder) is written relative to it, so that a program folder that holds its skins can
+// be moved or unpacked anywhere.
+std::string FormatSkinRootList(const std::vector<std::filesystem::path>& roots,
+                               const std::filesystem::path& base = {});
 
 }  // namespace morvish

@@ -190,6 +190,38 @@ TEST(Settings, FilesThatCannotBeReadAreReportedAndNotWrittenBack) {
 #endif
 }
 
+TEST(Settings, SkinsInsideTheProgramFolderMoveWithIt) {
+    // The demo list names its skins relative to the program's folder; roots inside the folder are
+    // written back the same way, others as they are.
+    TemporaryFolder elsewhere;
+    elsewhere.MakeFolder("mine");
+    fs::path moved;
+    {
+        ProgramFolders folders;
+        folders.program.MakeFolder("skins/parchment");
+        folders.program.Write("SkinDir.txt",
+                              "skins/\r\n" + Text(elsewhere.PathOf("mine")) + "\r\n");
+        {
+            Program program(folders);
+            ASSERT_EQ(program.view.roots.size(), 2u);
+            EXPECT_EQ(program.view.items.at(program.view.Root(0)).text,
+                      Text(folders.program.PathOf("skins")) + "/");
+            program.Close();
+        }
+        EXPECT_EQ(folders.program.Read("SkinDir.txt"),
+                  "skins/\r\n" + Text(elsewhere.PathOf("mine")) + "/\r\n");
+        moved = elsewhere.PathOf("moved");
+        fs::rename(folders.program.Path(), moved);
+        fs::create_directories(folders.program.Path());
+    }
+    SettingsFolder settings(moved, true, moved / "config", {});
+    FakeView view;
+    MainController logic(view, settings, "1");
+    ASSERT_TRUE(logic.StartUp([] { return true; }));
+    ASSERT_EQ(view.roots.size(), 2u);
+    EXPECT_EQ(view.ChildTexts(view.Root(0)), std::vector<std::string>{"parchment"});
+}
+
 TEST(Settings, GameFolderOfAnyLengthIsKeptWhole) {
     ProgramFolders folders;
     const std::string value = "/games/" + std::string(300, 'x') + "/ro";

@@ -206,7 +206,13 @@ Result<void> GenerateAll(const fs::path& outputDir) {
 Result<bool> WriteRootListIfMissing(const fs::path& listFile, const fs::path& skinsDir) {
     std::error_code error;
     if (fs::exists(listFile, error)) return false;
-    std::string root = fs::absolute(skinsDir, error).lexically_normal().string();
+    // Named relative to the list's own folder, so that the folder can be moved or unpacked
+    // anywhere and still finds its skins.
+    const fs::path absolute = fs::absolute(skinsDir, error).lexically_normal();
+    const fs::path relative =
+        absolute.lexically_relative(fs::absolute(listFile, error).parent_path().lexically_normal());
+    const bool inside = !relative.empty() && *relative.begin() != "..";
+    std::string root = (inside ? relative : absolute).generic_string();
     if (!root.ends_with('/')) root += '/';
     if (auto written = WriteText(listFile, root + "\r\n"); !written)
         return std::unexpected(written.error());
