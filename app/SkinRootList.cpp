@@ -34,6 +34,9 @@ fs::path NormaliseRootPath(const fs::path& path, const fs::path& base) {
 }
 
 fs::path RootPathFromLine(std::string_view line) {
+    // The system reads a path only up to a NUL byte, so "/tmp/\0bin/skins/" would list all of
+    // "/tmp/". No folder name holds one: such a line names nothing.
+    if (line.find('\0') != std::string_view::npos) return {};
     if (platform::IsValidUtf8(line)) return platform::PathFromUtf8(line);
     const std::optional<std::string> decoded = platform::Cp932ToUtf8(line);
     if constexpr (kPathsAreBytes) {

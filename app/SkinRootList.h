@@ -20,10 +20,12 @@ namespace morvish {
 std::filesystem::path NormaliseRootPath(const std::filesystem::path& path,
                                         const std::filesystem::path& base = {});
 
-// The path a line of the list names (already trimmed), by the rule above.
+// The path a line of the list names (already trimmed), by the rule above; empty for a line that
+// holds a NUL byte, which no path can.
 std::filesystem::path RootPathFromLine(std::string_view line);
 
-// The roots the list names, in file order: its non-blank lines, trimmed.
+// The roots the list names, in file order: its non-blank lines, trimmed; lines that name no path
+// are left out.
 std::vector<std::filesystem::path> ParseSkinRootList(std::string_view text);
 
 // The list's text: every root followed by CR LF; empty for no roots.
