@@ -58,8 +58,9 @@ enum class TargetLink {
 
 // Replaces (or creates) `path` with `contents`: written beside it under a temporary name, flushed
 // and renamed over it, so the file holds either its old or its new content whatever happens. A
-// link is written through to its target; an existing file keeps its permissions. A target that
-// is neither a regular file nor a link (a folder, a pipe, a device) is refused and left alone.
+// link is written through to its target; an existing file keeps its permissions (and its owner,
+// where the user may give it). A target that is neither a regular file nor a link (a folder, a
+// pipe, a device) is refused and left alone.
 Result<void> WriteFileAtomically(const fs::path& path, std::string_view contents);
 
 // Replaces (or creates) `target` with a copy of the regular file `source`, as above; `link` says

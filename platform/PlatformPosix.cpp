@@ -173,9 +173,12 @@ Result<void> ReplaceFile(const fs::path& path, TargetLink link,
     const fs::path temporary = created->second;
 
     Result<void> filled = fill(out.Get(), *target);
-    // The replacement keeps the permissions of the file it replaces.
-    if (filled && keepMode && ::fchmod(out.Get(), existing.st_mode & 07777) != 0) {
-        filled = WriteFailure(*target);
+    if (filled && keepMode) {
+        // The replacement keeps the owner of the file it replaces where that may be given (a
+        // program run as root does not take over the user's files; others keep their own), then
+        // its permissions, which a change of owner may have cleared.
+        [[maybe_unused]] const int owned = ::fchown(out.Get(), existing.st_uid, existing.st_gid);
+        if (::fchmod(out.Get(), existing.st_mode & 07777) != 0) filled = WriteFailure(*target);
     }
     if (filled && ::fsync(out.Get()) != 0) filled = WriteFailure(*target);
     if (filled && !out.Close()) filled = WriteFailure(*target);

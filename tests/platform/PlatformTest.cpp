@@ -74,6 +74,17 @@ TEST(AtomicWrite, KeepsThePermissionsOfTheFileItReplaces) {
     ASSERT_TRUE(WriteFileAtomically(folder / "new.ini", "new"));
     ::umask(previous);
     EXPECT_EQ(PermissionsOf(folder / "new.ini"), fs::perms(0640));
+
+    // Run as root, the program gives a user's file back to its owner.
+    constexpr uid_t kSomeoneElse = 65534;
+    if (::chown((folder / "Quorel.ini").c_str(), kSomeoneElse, kSomeoneElse) == 0) {
+        ASSERT_TRUE(WriteFileAtomically(folder / "Quorel.ini", "newer"));
+        struct stat status {};
+        ASSERT_EQ(::stat((folder / "Quorel.ini").c_str(), &status), 0);
+        EXPECT_EQ(status.st_uid, kSomeoneElse);
+        EXPECT_EQ(status.st_gid, kSomeoneElse);
+        EXPECT_EQ(status.st_mode & 07777, 0444u);
+    }
 }
 
 // A pipe, a device or a folder where a file is to be written is refused at once and left as it
