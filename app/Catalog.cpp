@@ -60,9 +60,11 @@ constexpr Entry kEntries[] = {
      "スキンをＲＯのスキンディレクトリにコピーできませんでした。\n\n{0}",
      "The skin could not be copied into the game's skin folder.\n\n{0}"},
     {Text::InstallRefused,
-     "スキン「{0}」はＲＯのスキンディレクトリに安全にコピーできない名前です。\n\n{1}",
-     "The skin \"{0}\" has a name that cannot be copied safely into the game's skin "
-     "folder.\n\n{1}"},
+     "スキン「{0}」の名前には区切り文字 (/ \\ :) または「.」「..」が含まれているため、"
+     "ＲＯのスキンディレクトリにはコピーできません。フォルダ名を変えてください。",
+     "The skin \"{0}\" cannot be copied into the game's skin folder: its name holds a "
+     "separator (/ \\ :) or is \".\" or \"..\", which would lead out of that folder. "
+     "Rename the folder first."},
     {Text::InstallProgressTitle, "スキン「{0}」をコピーしています", "Copying the skin \"{0}\""},
     {Text::InstallProgressText, "{0} / {1} 個のファイル", "{0} of {1} files"},
     {Text::InstallCancelButton, "中止", "Cancel"},

@@ -51,7 +51,7 @@ enum class Text {
     InstallFailedTitle,
     InstallPartlyFailed,   // {0} files copied, {1} the failures
     InstallNothingCopied,  // {0} the failures
-    InstallRefused,        // {0} the skin's name, {1} the reason
+    InstallRefused,        // {0} the skin's name
     InstallProgressTitle,  // {0} the skin
     InstallProgressText,   // {0} files copied, {1} files in all
     InstallCancelButton,

@@ -394,11 +394,28 @@ void MainController::mnuAddSkinToRO_Click() {
         view_.ShowMessage(messages::GameFolderNotFound(roDir_, language_));
         return;
     }
+    // Values, not nodes: the work runs on another thread.
     const SkinTree::Node& skin = *tree_.Find(node);
-    const InstallResult installed =
-        InstallSkin(roDir_, tree_.Find(skin.parent)->folder, skin.folder.parent_path().filename());
+    const fs::path root = tree_.Find(skin.parent)->folder;
+    const fs::path name = skin.folder.parent_path().filename();
+    InstallProgress progress;
+    InstallResult installed;
+    view_.RunWithProgress(Format(Text::InstallProgressTitle, language_, {skin.text}), progress,
+                          [&] { installed = InstallSkin(roDir_, root, name, &progress); });
+
+    if (!installed.unsafeName.empty()) {
+        view_.ShowMessage(messages::InstallRefused(installed.unsafeName, language_));
+        return;
+    }
+    const std::string copied = std::to_string(installed.copied);
+    const std::string target = platform::DisplayText(installed.target);
     if (!installed.failures.empty()) {
-        view_.ShowMessage(messages::InstallFailed(0, installed.failures, language_));
+        view_.ShowMessage(messages::InstallFailed(installed.copied, installed.failures, language_));
+    } else if (installed.cancelled) {
+        ReportProblem(Format(Text::StatusInstallCancelled, language_,
+                             {copied, std::to_string(installed.total), target}));
+    } else {
+        ReportProblem(Format(Text::StatusInstalled, language_, {copied, target}));
     }
 }
 

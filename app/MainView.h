@@ -5,6 +5,7 @@
 // decision is the logic's (MainController).
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "Menus.h"
 #include "Messages.h"
 #include "Settings.h"
+#include "SkinInstall.h"
 #include "SkinTree.h"
 #include "render/PreviewPane.h"
 #include "render/Types.h"
@@ -84,6 +86,12 @@ class MainView {
                                         const std::filesystem::path& start) = 0;
     // Opens a context menu; a chosen entry reaches the logic as its command before this returns.
     virtual void OpenContextMenu(const MenuDefinition& menu, MenuPlace place) = 0;
+    // Runs `work` on another thread and returns when it is done. Meanwhile the window repaints
+    // but takes no input, and once the work takes longer than a moment a progress bar titled
+    // `title` shows `progress` (Text::InstallProgressText) with a button
+    // (Text::InstallCancelButton) that sets its `cancel`.
+    virtual void RunWithProgress(const std::string& title, InstallProgress& progress,
+                                 const std::function<void()>& work) = 0;
 };
 
 }  // namespace morvish

@@ -59,6 +59,11 @@ Message InstallFailed(std::size_t copied, const std::vector<std::string>& failur
                 : Format(Text::InstallPartlyFailed, language, {std::to_string(copied), list})};
 }
 
+Message InstallRefused(const std::filesystem::path& name, Language language) {
+    return {MessageIcon::Warning, std::string(Tr(Text::InstallFailedTitle, language)),
+            Format(Text::InstallRefused, language, {platform::DisplayText(name)})};
+}
+
 Message SaveFailed(const std::vector<std::string>& failures, Language language) {
     return {MessageIcon::Warning, std::string(Tr(Text::SaveFailedTitle, language)),
             Format(Text::SaveFailedText, language, {FailureList(failures, language)})};

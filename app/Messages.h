@@ -35,6 +35,8 @@ Message GameFolderNotFound(const std::filesystem::path& folder, Language languag
 // file and a reason.
 Message InstallFailed(std::size_t copied, const std::vector<std::string>& failures,
                       Language language);
+// An install refused because the skin's name could take the copy out of the game's skin folder.
+Message InstallRefused(const std::filesystem::path& name, Language language);
 // Settings that could not be saved at exit.
 Message SaveFailed(const std::vector<std::string>& failures, Language language);
 

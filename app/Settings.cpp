@@ -39,6 +39,9 @@ WindowState StateOf(int stored) {
 }  // namespace
 
 fs::path PathFromStoredText(std::string_view text) {
+    // The system reads a path only up to a NUL byte, so "/tmp/\0bin/skins/" would name all of
+    // "/tmp/". No name holds one: such a text names nothing.
+    if (text.find('\0') != std::string_view::npos) return {};
     if (platform::IsValidUtf8(text)) return platform::PathFromUtf8(text);
     const std::optional<std::string> decoded = platform::Cp932ToUtf8(text);
     if constexpr (kPathsAreBytes) {

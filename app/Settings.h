@@ -47,7 +47,7 @@ Result<void> WriteSettings(const std::filesystem::path& iniFile, const StoredSet
 // valid UTF-8, else Shift-JIS (code page 932, the ANSI code page of Japanese Windows). On Linux a
 // text that is not UTF-8 may also be the bytes of a folder's own name (archives unpacked from
 // Japanese systems keep them): it is taken as it is when such an entry exists, or when it is not
-// code page 932 either.
+// code page 932 either. A text holding a NUL byte names no path (an empty one).
 std::filesystem::path PathFromStoredText(std::string_view text);
 
 }  // namespace morvish

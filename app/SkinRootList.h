@@ -19,7 +19,8 @@ namespace morvish {
 std::filesystem::path NormaliseRootPath(const std::filesystem::path& path,
                                         const std::filesystem::path& base = {});
 
-// The roots the list names, in file order: its non-blank lines, trimmed.
+// The roots the list names, in file order: its non-blank lines, trimmed; lines that name no path
+// (PathFromStoredText) are left out.
 std::vector<std::filesystem::path> ParseSkinRootList(std::string_view text);
 
 // The list's text: every root followed by CR LF; empty for no roots. A root inside `base` (the

@@ -40,7 +40,7 @@ std::vector<std::string_view> Words(std::string_view line) {
     return words;
 }
 
-Result<RenderEvent> ParseEventLine(const std::vector<std::string_view>& words, int line) {
+Result<RenderEvent> ParseEventLine(const std::vector<std::string_view>& words, std::int64_t line) {
     const std::string where = "line " + std::to_string(line) + ": ";
     RenderEvent event;
     event.line = line;
@@ -138,9 +138,9 @@ Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments) 
     return options;
 }
 
-Result<std::vector<RenderEvent>> ParseEvents(std::string_view script) {
+Result<std::vector<RenderEvent>> ParseEvents(std::string_view script, std::int64_t firstLine) {
     std::vector<RenderEvent> events;
-    int line = 0;
+    std::int64_t line = firstLine - 1;
     std::size_t at = 0;
     while (at <= script.size()) {
         std::size_t end = script.find('\n', at);

@@ -2,6 +2,7 @@
 // The headless renderer's command line and events script: parsing into plain values, and the
 // replay of a script against one skin manager.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,7 +20,8 @@ struct RenderEvent {
     Kind kind = Kind::Show;
     int slot = 0;                  // for Show: 1 to 12
     int button = 0, x = 0, y = 0;  // for the mouse commands
-    int line = 0;                  // line number in the script, for messages
+    std::int64_t line = 0;         // line number in the script, for messages (a script from a
+                                   // pipe may be longer than 2^31 lines)
 };
 
 struct RenderOptions {
@@ -41,8 +43,10 @@ std::optional<Color> ParseBackground(std::string_view text);
 // The command line, without the program name. The error is a usage message.
 Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments);
 
-// An events script. The error names the line number and what is wrong with it.
-Result<std::vector<RenderEvent>> ParseEvents(std::string_view script);
+// An events script. The error names the line number and what is wrong with it. `firstLine` is
+// the number of the script's first line, for a script that goes on from an earlier part; lines
+// are counted in 64 bits, as a script from a pipe has no length limit.
+Result<std::vector<RenderEvent>> ParseEvents(std::string_view script, std::int64_t firstLine = 1);
 
 // The --help text.
 std::string UsageText();

@@ -50,13 +50,26 @@ inline constexpr std::uintmax_t kDefaultReadLimit = std::uintmax_t(256) * 1024 *
 // between a check and the open is read. The error names the file and the reason.
 Result<std::string> ReadRegularFile(const fs::path& path, std::uintmax_t limit = kDefaultReadLimit);
 
+// What a replacing write does when the target's own name is a link.
+enum class TargetLink {
+    // The file the link leads to is replaced: a settings file kept elsewhere stays where it is.
+    kWriteThrough,
+    // The link itself is replaced by the new file, so nothing outside the target's folder is
+    // written (a copy into a folder that others may have filled).
+    kReplace,
+};
+
 // Replaces (or creates) `path` with `contents`: written beside it under a temporary name, flushed
 // and renamed over it, so the file holds either its old or its new content whatever happens. A
-// link is written through to its target; an existing file keeps its permissions.
+// link is written through to its target; an existing file keeps its permissions (and its owner,
+// where the user may give it). A target that is neither a regular file nor a link (a folder, a
+// pipe, a device) is refused and left alone.
 Result<void> WriteFileAtomically(const fs::path& path, std::string_view contents);
 
-// Replaces (or creates) `target` with a copy of the regular file `source`, as above.
-Result<void> CopyFileAtomically(const fs::path& source, const fs::path& target);
+// Replaces (or creates) `target` with a copy of the regular file `source`, as above; `link` says
+// whether a link at `target` is written through or replaced.
+Result<void> CopyFileAtomically(const fs::path& source, const fs::path& target,
+                                TargetLink link = TargetLink::kWriteThrough);
 
 // ---- Text at the edges --------------------------------------------------------------------------
 

@@ -130,12 +130,18 @@ Result<fs::path> WriteTarget(const fs::path& path) {
 // Creates a new file with a name of its own beside `target` (short, so that it fits wherever the
 // target's name fits) and returns its descriptor and name. Failures name the target.
 Result<std::pair<int, fs::path>> CreateTemporaryBeside(const fs::path& target) {
-    static std::mt19937_64 random{std::random_device{}()};
     constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        // Fresh randomness for every name: a generator kept between calls would be shared by
+        // threads saving at once, and copied into a forked process, which then makes the same
+        // names as its parent.
+        std::random_device random;
+        std::uint64_t bits = (std::uint64_t(random()) << 32) | random();
         std::string name = ".morvish-";
-        for (int i = 0; i < 6; ++i) name.push_back(kLetters[random() % kLetters.size()]);
+        for (int i = 0; i < 6; ++i, bits /= kLetters.size()) {
+            name.push_back(kLetters[bits % kLetters.size()]);
+        }
         const fs::path temporary = folder / name;
         const int fd =
             ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -148,14 +154,16 @@ Result<std::pair<int, fs::path>> CreateTemporaryBeside(const fs::path& target) {
 // Writes the temporary file through `fill`, then renames it over `path`. On any failure the
 // temporary file is removed and `path` is left untouched. `fill` returns the errno of a failed
 // write, or the error of a failed read.
-Result<void> ReplaceFile(const fs::path& path,
+Result<void> ReplaceFile(const fs::path& path, TargetLink link,
                          const std::function<Result<void>(int fd, const fs::path& target)>& fill) {
-    const Result<fs::path> target = WriteTarget(path);
+    const Result<fs::path> target = link == TargetLink::kWriteThrough ? WriteTarget(path) : path;
     if (!target) return std::unexpected(target.error());
 
     struct stat existing {};
     const bool exists = ::lstat(target->c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) {
+    // A link that is replaced rather than followed gives no permissions to keep.
+    const bool keepMode = exists && S_ISREG(existing.st_mode);
+    if (exists && !keepMode && !(link == TargetLink::kReplace && S_ISLNK(existing.st_mode))) {
         return Failure(DisplayText(*target) + ": cannot be written (not a regular file)");
     }
 
@@ -165,9 +173,12 @@ Result<void> ReplaceFile(const fs::path& path,
     const fs::path temporary = created->second;
 
     Result<void> filled = fill(out.Get(), *target);
-    // The replacement keeps the permissions of the file it replaces.
-    if (filled && exists && ::fchmod(out.Get(), existing.st_mode & 07777) != 0) {
-        filled = WriteFailure(*target);
+    if (filled && keepMode) {
+        // The replacement keeps the owner of the file it replaces where that may be given (a
+        // program run as root does not take over the user's files; others keep their own), then
+        // its permissions, which a change of owner may have cleared.
+        [[maybe_unused]] const int owned = ::fchown(out.Get(), existing.st_uid, existing.st_gid);
+        if (::fchmod(out.Get(), existing.st_mode & 07777) != 0) filled = WriteFailure(*target);
     }
     if (filled && ::fsync(out.Get()) != 0) filled = WriteFailure(*target);
     if (filled && !out.Close()) filled = WriteFailure(*target);
@@ -264,18 +275,19 @@ Result<std::string> ReadRegularFile(const fs::path& path, std::uintmax_t limit) 
 }
 
 Result<void> WriteFileAtomically(const fs::path& path, std::string_view contents) {
-    return ReplaceFile(path, [&](int fd, const fs::path& target) -> Result<void> {
-        if (!WriteAll(fd, contents)) return WriteFailure(target);
-        return {};
-    });
+    return ReplaceFile(path, TargetLink::kWriteThrough,
+                       [&](int fd, const fs::path& target) -> Result<void> {
+                           if (!WriteAll(fd, contents)) return WriteFailure(target);
+                           return {};
+                       });
 }
 
-Result<void> CopyFileAtomically(const fs::path& source, const fs::path& target) {
+Result<void> CopyFileAtomically(const fs::path& source, const fs::path& target, TargetLink link) {
     std::uintmax_t size = 0;
     const Result<int> opened = OpenRegularFile(source, size);
     if (!opened) return std::unexpected(opened.error());
     FileDescriptor in(*opened);
-    return ReplaceFile(target, [&](int fd, const fs::path& written) {
+    return ReplaceFile(target, link, [&](int fd, const fs::path& written) {
         return ForEachChunk(in.Get(), source, [&](std::string_view chunk) -> Result<void> {
             if (!WriteAll(fd, chunk)) return WriteFailure(written);
             return {};

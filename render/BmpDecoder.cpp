@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <string>
+#include <string_view>
 
 #include "platform/Platform.h"
 
@@ -131,12 +133,11 @@ class ByteCursor {
 
 // One colour channel of a 16- or 32-bit pixel, read through its mask and scaled to 0..255.
 //
-// How odd masks are read (anything that can be given a meaning is; only masks that select no bits
-// at all are refused, by the caller):
+// How odd masks are read (the caller refuses masks that select no bits at all, and masks with
+// gaps between their bits):
 // - A zero mask: the channel is 0.
 // - Mask bits beyond the pixel's own bits are dropped, since no pixel can have them set.
 // - A mask of more than 8 bits (10-bit, 11-bit, 18-bit channels, or all ones) is scaled exactly.
-// - A mask with holes reads its set bits in order, lowest first, as one narrower value.
 // - Masks that overlap: each channel reads its own bits; the shared bits count for both.
 // Values scale so that the channel maximum becomes 255: value * 255 / max, rounded to nearest.
 // Plain shifting would turn a full 5-bit 31 into 248, and skins key on exact colours such as
@@ -159,31 +160,25 @@ class Channel {
     }
 
     std::uint32_t Read(std::uint32_t pixel) const {
-        const std::uint32_t value = contiguous_ ? (pixel & mask_) >> shift_ : Gather(pixel);
+        const std::uint32_t value = (pixel & mask_) >> shift_;
         return bits_ <= 8 ? scale_[value] : Scale(value);
     }
 
-    // The common case (contiguous masks of at most 8 bits, or none): a mask, a shift and a table
-    // lookup, with no branches. A zero mask reads table entry 0, which is 0.
-    bool IsNarrow() const { return contiguous_ && bits_ <= 8; }
+    // The common case (masks of at most 8 bits, or none): a mask, a shift and a table lookup,
+    // with no branches. A zero mask reads table entry 0, which is 0.
+    bool IsNarrow() const { return bits_ <= 8; }
     std::uint32_t ReadNarrow(std::uint32_t pixel) const {
         return scale_[(pixel & mask_) >> shift_];
     }
 
     bool Selects() const { return bits_ > 0; }
+    // True when the mask's bits lie side by side (a zero mask too).
+    bool IsContiguous() const { return contiguous_; }
     bool IsExactly(std::uint32_t mask) const { return mask_ == mask; }
 
   private:
     std::uint8_t Scale(std::uint32_t value) const {
         return std::uint8_t((std::uint64_t(value) * 510 + max_) / (std::uint64_t(max_) * 2));
-    }
-    std::uint32_t Gather(std::uint32_t pixel) const {
-        std::uint32_t value = 0;
-        int bit = 0;
-        for (std::uint32_t rest = mask_; rest != 0; rest &= rest - 1, ++bit) {
-            if (pixel & rest & (~rest + 1)) value |= std::uint32_t(1) << bit;
-        }
-        return value;
     }
 
     std::uint32_t mask_ = 0;
@@ -195,6 +190,14 @@ class Channel {
 };
 
 enum class Encoding { Rgb, Bitfields, Rle4, Rle8, Rle24 };
+
+// A mask as people read it: "0x0000F800".
+std::string HexText(std::uint32_t value) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    std::string text = "0x";
+    for (int shift = 28; shift >= 0; shift -= 4) text.push_back(kDigits[(value >> shift) & 0xF]);
+    return text;
+}
 
 std::uint64_t RowStride(std::uint64_t width, int bits) {
     return (width * unsigned(bits) + 31) / 32 * 4;
@@ -240,7 +243,10 @@ void ConvertRgb24Row(const std::uint8_t* row, int width, std::uint32_t* out) {
 // Reads one file: the steps run in order, each leaving what the next one needs in the members.
 class BmpReader {
   public:
-    explicit BmpReader(std::span<const std::uint8_t> bytes) : bytes_(bytes), cursor_(bytes) {}
+    BmpReader(std::span<const std::uint8_t> bytes, int maxDimension)
+        : bytes_(bytes),
+          cursor_(bytes),
+          maxDimension_(std::clamp<std::int64_t>(maxDimension, 0, kMaxBmpDimension)) {}
 
     Result<Bitmap> Decode() {
         using Step = Result<void> (BmpReader::*)();
@@ -320,13 +326,13 @@ class BmpReader {
         // so that the most negative 32-bit value does not overflow).
         topDown_ = height_ < 0;
         if (topDown_) height_ = -height_;
-        if (width_ > kMaxBmpDimension) {
+        if (width_ > maxDimension_) {
             return Failure("width of " + std::to_string(width_) + " pixels exceeds the limit of " +
-                           std::to_string(kMaxBmpDimension));
+                           std::to_string(maxDimension_));
         }
-        if (height_ > kMaxBmpDimension) {
+        if (height_ > maxDimension_) {
             return Failure("height of " + std::to_string(height_) +
-                           " pixels exceeds the limit of " + std::to_string(kMaxBmpDimension));
+                           " pixels exceeds the limit of " + std::to_string(maxDimension_));
         }
         if (std::uint64_t(width_) * std::uint64_t(height_) > kMaxBmpPixels) {
             return Failure("picture of " + std::to_string(width_) + " × " +
@@ -415,9 +421,19 @@ class BmpReader {
         red_ = Channel(masks_[0], bitCount_);
         green_ = Channel(masks_[1], bitCount_);
         blue_ = Channel(masks_[2], bitCount_);
-        if (encoding_ == Encoding::Bitfields && !red_.Selects() && !green_.Selects() &&
-            !blue_.Selects()) {
+        if (encoding_ != Encoding::Bitfields) return {};
+        if (!red_.Selects() && !green_.Selects() && !blue_.Selects()) {
             return Failure("the colour masks select no bits of the pixel");
+        }
+        // A mask's bits must lie side by side, as the format demands; masks with gaps are refused
+        // here, before any pixel is read, rather than gathered bit by bit for every pixel.
+        static constexpr const char* kChannelNames[] = {"red", "green", "blue"};
+        const Channel* channels[] = {&red_, &green_, &blue_};
+        for (std::size_t i = 0; i < 3; ++i) {
+            if (!channels[i]->IsContiguous()) {
+                return Failure("the " + std::string(kChannelNames[i]) + " colour mask " +
+                               HexText(masks_[i]) + " has gaps between its bits");
+            }
         }
         return {};
     }
@@ -457,10 +473,8 @@ class BmpReader {
     }
 
     Result<Bitmap> ReadPixels() {
-        if (!IsRle()) {
-            Result<void> present = CheckRowsPresent();
-            if (!present) return std::unexpected<Error>(present.error());
-        }
+        Result<void> present = IsRle() ? CheckRleReachesTop() : CheckRowsPresent();
+        if (!present) return std::unexpected<Error>(present.error());
         Bitmap bitmap{int(width_), int(height_), {}};
         // Zero is kUndefinedPixel: the RLE decoder relies on every pixel it skips being set.
         bitmap.pixels.assign(std::size_t(width_) * std::size_t(height_), kUndefinedPixel);
@@ -493,6 +507,35 @@ class BmpReader {
                            " present");
         }
         return {};
+    }
+
+    // RLE data can leave any pixel undefined, so a few bytes may declare a huge picture; but to
+    // climb from the bottom row to the top the codes must move up row by row, and that costs
+    // bytes whatever the width. The cheapest climb is a delta escape (4 bytes, up to 255 rows up)
+    // with end-of-line escapes (2 bytes, one row) for a short rest; the picture is done either
+    // one row past the top or at an end-of-bitmap code (2 bytes) in the top row. Data shorter
+    // than that cheapest encoding cannot be a picture of the declared height, and is refused
+    // before the picture is allocated. Every file whose codes reach its top row passes.
+    Result<void> CheckRleReachesTop() const {
+        const std::uint64_t needed = std::min(RleClimbBytes(std::uint64_t(height_) - 1) + 2,
+                                              RleClimbBytes(std::uint64_t(height_)));
+        const std::uint64_t present = bytes_.size() - pixelOffset_;
+        if (present < needed) {
+            return Failure("RLE data of " + std::to_string(present) +
+                           " bytes cannot reach the top of a picture " + std::to_string(height_) +
+                           " pixels high (at least " + std::to_string(needed) +
+                           " bytes are needed)");
+        }
+        return {};
+    }
+
+    // The fewest bytes of RLE codes that move `rows` rows up.
+    static std::uint64_t RleClimbBytes(std::uint64_t rows) {
+        constexpr std::uint64_t kDeltaBytes = 4;
+        constexpr std::uint64_t kEndOfLineBytes = 2;
+        constexpr std::uint64_t kDeltaRows = 255;
+        return rows / kDeltaRows * kDeltaBytes +
+               std::min(rows % kDeltaRows * kEndOfLineBytes, kDeltaBytes);
     }
 
     // Every row is known to lie inside the file (CheckRowsPresent), so the row loops need no
@@ -641,6 +684,7 @@ class BmpReader {
 
     std::span<const std::uint8_t> bytes_;
     ByteCursor cursor_;
+    std::int64_t maxDimension_;
 
     // File and info header.
     std::uint32_t pixelOffset_ = 0;
@@ -710,15 +754,16 @@ void PadRow(std::vector<std::uint8_t>& out, std::uint64_t written, int width, in
 
 }  // namespace
 
-Result<Bitmap> DecodeBmp(std::span<const std::uint8_t> bytes) {
-    return BmpReader(bytes).Decode();
+Result<Bitmap> DecodeBmp(std::span<const std::uint8_t> bytes, int maxDimension) {
+    return BmpReader(bytes, maxDimension).Decode();
 }
 
-Result<Bitmap> LoadBmpFile(const std::filesystem::path& path) {
+Result<Bitmap> LoadBmpFile(const std::filesystem::path& path, int maxDimension) {
     const Result<std::string> bytes = platform::ReadRegularFile(path, kMaxBmpFileSize);
     if (!bytes) return std::unexpected(bytes.error());
     Result<Bitmap> bitmap =
-        DecodeBmp(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
+        DecodeBmp(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()),
+                  maxDimension);
     if (!bitmap) return Failure(platform::DisplayText(path) + ": " + bitmap.error().message);
     return bitmap;
 }

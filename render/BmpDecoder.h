@@ -16,11 +16,14 @@ namespace morvish {
 inline constexpr int kMaxBmpDimension = 16384;
 
 // Decodes a whole BMP file held in memory. The error names the reason only ("RLE run passes the
-// end of row 12"); the caller adds the file name. Never reads outside `bytes`.
-Result<Bitmap> DecodeBmp(std::span<const std::uint8_t> bytes);
+// end of row 12"); the caller adds the file name. Never reads outside `bytes`. A caller that knows
+// its pictures are smaller gives `maxDimension`, the largest width or height it accepts; it cannot
+// raise the decoder's own limit.
+Result<Bitmap> DecodeBmp(std::span<const std::uint8_t> bytes, int maxDimension = kMaxBmpDimension);
 
-// Reads and decodes a file; the error message starts with the path.
-Result<Bitmap> LoadBmpFile(const std::filesystem::path& path);
+// Reads and decodes a file, which is opened first and read only when it is a regular file; the
+// error message starts with the path.
+Result<Bitmap> LoadBmpFile(const std::filesystem::path& path, int maxDimension = kMaxBmpDimension);
 
 // A bottom-up 24-bit BI_RGB file of the bitmap (for fixtures and the demo skins).
 std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap);

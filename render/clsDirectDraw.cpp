@@ -24,7 +24,7 @@ SurfaceResult clsDirectDraw::CreateSurfaceFromFile(const std::filesystem::path& 
     std::optional<std::filesystem::path> found = ResolvePath(FileName);
     std::error_code error;
     if (!found || !std::filesystem::is_regular_file(*found, error)) return nullptr;
-    Result<Bitmap> picture = LoadBmpFile(*found);
+    Result<Bitmap> picture = LoadBmpFile(*found, kMaxSkinPictureDimension);
     if (!picture) return std::unexpected(picture.error());
     auto surface = std::make_unique<DirectDrawSurface7>(std::move(*picture));
     if (Width != nullptr) *Width = surface->Width();

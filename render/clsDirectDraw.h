@@ -13,6 +13,12 @@ namespace morvish {
 
 class PreviewPane;
 
+// The largest width or height of a skin piece, colour chip or sample picture. No real skin comes
+// near it (the game's own screen is smaller), and a file that claims more is refused before its
+// pixels are allocated: every redraw loads every piece again, so one such file would cost its
+// whole picture each time.
+inline constexpr int kMaxSkinPictureDimension = 4096;
+
 class clsDirectDraw {
   public:
     // Prepares the layer. `hWnd` identifies the main window on platforms that bind the device
@@ -26,8 +32,9 @@ class clsDirectDraw {
     SurfacePtr CreateSurface(int nWidth, int nHeight) const;
 
     // Loads a BMP file. A missing file or an empty name gives a null surface and leaves Width and
-    // Height as they were; a file that exists but cannot be decoded gives an error naming the file
-    // and the reason. With IsSetSrcColorKey the surface gets the magenta source colour key.
+    // Height as they were; a file that exists but cannot be decoded (or is larger than
+    // kMaxSkinPictureDimension) gives an error naming the file and the reason. With
+    // IsSetSrcColorKey the surface gets the magenta source colour key.
     SurfaceResult CreateSurfaceFromFile(const std::filesystem::path& FileName,
                                         bool IsSetSrcColorKey, int* Width = nullptr,
                                         int* Height = nullptr) const;

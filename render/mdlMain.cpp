@@ -47,7 +47,7 @@ Result<ColorChip> LoadColorChip(const std::filesystem::path& DirName) {
     std::optional<std::filesystem::path> found = ResolvePath(DirName / "colorchip.bmp");
     std::error_code error;
     if (!found || !std::filesystem::is_regular_file(*found, error)) return chip;
-    Result<Bitmap> picture = LoadBmpFile(*found);
+    Result<Bitmap> picture = LoadBmpFile(*found, kMaxSkinPictureDimension);
     if (!picture) return std::unexpected(picture.error());
     for (int k = 1; k <= 14; ++k) {
         const int x = ((k - 1) % 8) * 4;

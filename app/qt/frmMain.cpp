@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QEventLoop>
 #include <QIcon>
 #include <QImageReader>
 #include <QKeySequence>
@@ -12,10 +13,16 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTranslator>
 #include <QTreeWidgetItem>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "platform/Platform.h"
 
@@ -330,6 +337,46 @@ bool frmMain::AskYesNo(const Message& message) {
 
 std::string frmMain::BrowseForFolder(std::string_view prompt, const fs::path& start) {
     return dialogs_.BrowseForFolder(this, Q(prompt), Q(platform::DisplayText(start))).toStdString();
+}
+
+void frmMain::RunWithProgress(const std::string& title, InstallProgress& progress,
+                              const std::function<void()>& work) {
+    // How long the work may take before the progress bar shows, and how often it is looked at.
+    constexpr int kMomentMs = 400;
+    constexpr int kPollMs = 30;
+    const Language language = logic_->CurrentLanguage();
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        work();
+        done = true;
+    });
+
+    // The window keeps painting but takes no input while the work runs.
+    setEnabled(false);
+    QProgressDialog dialog(this);
+    dialog.setWindowTitle(Q(title));
+    dialog.setCancelButtonText(Q(Tr(Text::InstallCancelButton, language)));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(kMomentMs);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    QEventLoop loop;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        const int total = int(progress.total.load());
+        const int copied = int(progress.copied.load());
+        dialog.setMaximum(std::max(total, 1));
+        dialog.setValue(std::min(copied, std::max(total, 1) - 1));
+        dialog.setLabelText(Q(Format(Text::InstallProgressText, language,
+                                     {std::to_string(copied), std::to_string(total)})));
+        if (dialog.wasCanceled()) progress.cancel = true;
+        if (done) loop.quit();
+    });
+    poll.start(kPollMs);
+    loop.exec();
+    worker.join();
+    dialog.close();
+    setEnabled(true);
 }
 
 void frmMain::OpenContextMenu(const MenuDefinition& menu, MenuPlace place) {

@@ -67,6 +67,8 @@ class frmMain : public QMainWindow, public MainView {
     std::string BrowseForFolder(std::string_view prompt,
                                 const std::filesystem::path& start) override;
     void OpenContextMenu(const MenuDefinition& menu, MenuPlace place) override;
+    void RunWithProgress(const std::string& title, InstallProgress& progress,
+                         const std::function<void()>& work) override;
 
     // Controls.
     ClientArea* client = nullptr;

@@ -212,21 +212,74 @@ TEST(Commands, InstallChecksTheGameFolderAndNamesWhatFailed) {
     program.view.folderAnswers = {platform::PathToUtf8(game.Path())};
     program.logic->Run(Command::Setting);
     program.logic->Run(Command::AddSkinToRO);
-    EXPECT_EQ(program.view.messages.size(), 2u);  // no message on success
+    EXPECT_EQ(program.view.messages.size(), 2u);  // no message box on success, a status line
     EXPECT_EQ(game.Read("skin/Sample/basic_interface/btn_ok.bmp"), "ok");
+    const std::string target = platform::DisplayText(game.PathOf("skin/Sample") / "");
+    EXPECT_EQ(program.view.status, "2 個のファイルを " + target + " にコピーしました");
+    EXPECT_EQ(program.view.progressTitles.back(), "スキン「Sample」をコピーしています");
 
+    // Part of the skin: the message says how many files were copied and which failed.
     game.Remove("skin/Sample/ss.bmp");
     game.MakeFolder("skin/Sample/ss.bmp/x");
     program.logic->Run(Command::AddSkinToRO);
     ASSERT_EQ(program.view.messages.size(), 3u);
     EXPECT_EQ(program.view.messages[2].title, "スキンのコピーエラー");
+    EXPECT_NE(program.view.messages[2].text.find("1 個のファイルはコピーしました"),
+              std::string::npos);
     EXPECT_NE(program.view.messages[2].text.find("ss.bmp"), std::string::npos);
+
+    // None of it: not "part of the skin".
+    game.Remove("skin/Sample/basic_interface");
+    game.MakeFolder("skin/Sample/basic_interface/btn_ok.bmp/x");
+    program.logic->Run(Command::AddSkinToRO);
+    ASSERT_EQ(program.view.messages.size(), 4u);
+    EXPECT_EQ(program.view.messages[3].text.rfind(
+                  "スキンをＲＯのスキンディレクトリにコピーできませんでした。", 0),
+              0u);
 
     // Only for a skin node.
     program.view.selected = program.view.Root(0);
     program.logic->Run(Command::AddSkinToRO);
-    EXPECT_EQ(program.view.messages.size(), 3u);
+    EXPECT_EQ(program.view.messages.size(), 4u);
 }
+
+TEST(Commands, CancelledInstallSaysHowFarItGot) {
+    ProgramFolders folders;
+    TemporaryFolder root;
+    TemporaryFolder game;
+    for (int i = 0; i < 40; ++i) root.Write("Big/piece" + std::to_string(i) + ".bmp", "x");
+    folders.program.Write("SkinDir.txt", platform::PathToUtf8(root.Path()) + "\r\n");
+    folders.program.Write("Quorel.ini", "[General]\r\nRODir=" + platform::PathToUtf8(game.Path()));
+    Program program(folders);
+    program.view.selected = program.view.Child(program.view.Root(0), "Big");
+    program.view.cancelAfter = 3;
+    program.logic->Run(Command::AddSkinToRO);
+    const auto copied = std::distance(fs::directory_iterator(game.PathOf("skin/Big")), {});
+    EXPECT_GE(copied, 3);
+    EXPECT_LT(copied, 40);
+    EXPECT_TRUE(program.view.messages.empty());
+    EXPECT_EQ(program.view.status,
+              "コピーを中止しました (" + std::to_string(copied) + " / 40 個のファイルを " +
+                  platform::DisplayText(game.PathOf("skin/Big") / "") + " にコピー済み)");
+}
+
+#ifndef _WIN32
+TEST(Commands, InstallOfANameThatLeadsOutOfTheSkinFolderIsRefused) {
+    ProgramFolders folders;
+    TemporaryFolder root;
+    TemporaryFolder game;
+    root.Write("\\..\\/dinput.dll", "planted");
+    folders.program.Write("SkinDir.txt", platform::PathToUtf8(root.Path()) + "\r\n");
+    folders.program.Write("Quorel.ini", "[General]\r\nRODir=" + platform::PathToUtf8(game.Path()));
+    Program program(folders);
+    program.view.selected = program.view.Child(program.view.Root(0), "\\..\\");
+    ASSERT_NE(program.view.selected, kNoNode);
+    program.logic->Run(Command::AddSkinToRO);
+    ASSERT_EQ(program.view.messages.size(), 1u);
+    EXPECT_NE(program.view.messages[0].text.find("「\\..\\」"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(game.Path()));
+}
+#endif
 
 }  // namespace
 }  // namespace morvish::test

@@ -1,9 +1,11 @@
 #include "FakeView.h"
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <thread>
 
 #include "app/IniFile.h"
 #include "platform/Platform.h"
@@ -156,6 +158,21 @@ void FakeView::OpenContextMenu(const MenuDefinition& menu, MenuPlace place) {
         }
         if (caption == choice && entry.command && entry.enabled) logic->Run(*entry.command);
     }
+}
+
+void FakeView::RunWithProgress(const std::string& title, InstallProgress& progress,
+                               const std::function<void()>& work) {
+    progressTitles.push_back(title);
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        work();
+        done = true;
+    });
+    while (!done) {
+        if (cancelAfter && progress.copied >= *cancelAfter) progress.cancel = true;
+        std::this_thread::yield();
+    }
+    worker.join();
 }
 
 Program::Program(const ProgramFolders& folders)

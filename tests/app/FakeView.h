@@ -100,6 +100,10 @@ class FakeView : public MainView {
     std::vector<std::string> menusOpened;  // names
     std::vector<MenuPlace> menuPlaces;
     MainController* logic = nullptr;  // runs the menu choices
+    // Work run with progress: its titles, and the number of files after which the user cancels
+    // (none: never).
+    std::vector<std::string> progressTitles;
+    std::optional<std::size_t> cancelAfter;
 
     // The node of a root by position and of a child by its text; kNoNode when there is none.
     NodeId Root(std::size_t index) const;
@@ -138,6 +142,8 @@ class FakeView : public MainView {
     std::string BrowseForFolder(std::string_view prompt,
                                 const std::filesystem::path& start) override;
     void OpenContextMenu(const MenuDefinition& menu, MenuPlace place) override;
+    void RunWithProgress(const std::string& title, InstallProgress& progress,
+                         const std::function<void()>& work) override;
 };
 
 // A program on the given folders, started as the desktop programs start it.

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "render/BmpDecoder.h"
+#include "support/Fifo.h"
 #include "support/FixtureSkin.h"
 
 namespace morvish {
@@ -576,8 +577,8 @@ TEST_P(ColourMasks, ScaleChannelsToFullRange) {
     EXPECT_EQ(decoded->pixels[0], c.expected) << std::hex << decoded->pixels[0];
 }
 
-// Masks: zero reads 0; bits beyond the pixel are dropped; a mask with holes reads its set bits in
-// order (0xA000 is a 2-bit value); overlapping masks share their bits; wide masks scale exactly.
+// Masks: zero reads 0; bits beyond the pixel are dropped; overlapping masks share their bits; wide
+// masks scale exactly.
 INSTANTIATE_TEST_SUITE_P(
     BmpDecoder, ColourMasks,
     testing::Values(
@@ -589,7 +590,6 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{"Green565", 16, 3, {0xF800, 0x07E0, 0x001F}, 32 << 5, 0x008200},
         MaskCase{"ZeroMask", 16, 3, {0xFF00, 0x00FF, 0}, 0xFFFF, 0xFFFF00},
         MaskCase{"MaskBeyondPixel", 16, 3, {0xFF0000, 0x00FF, 0xFF00}, 0xFFFF, 0x00FFFF},
-        MaskCase{"MaskWithHole", 16, 3, {0xA000, 0, 0x0001}, 0x8000, 0xAA0000},
         MaskCase{"OverlappingMasks", 16, 3, {0x00FF, 0x00FF, 0x00FF}, 0x0080, 0x808080},
         MaskCase{"Default32TopByteIgnored", 32, 0, {}, 0xAA123456, 0x123456},
         MaskCase{"Reordered32", 32, 3, {0x0000FF, 0x00FF00, 0xFF0000}, 0x332211, 0x112233},
@@ -801,6 +801,21 @@ INSTANTIATE_TEST_SUITE_P(
                           f.palette.clear();
                       }),
                       "the colour masks select no bits of the pixel"},
+        // Reading such masks bit by bit made a large file cost eight times as much to draw.
+        MalformedCase{"mask with gaps", Variant([](BmpFields& f) {
+                          f.compression = 3;
+                          f.bits = 16;
+                          f.masks = {0xA000, 0, 0x0001};
+                          f.palette.clear();
+                      }),
+                      "the red colour mask 0x0000A000 has gaps between its bits"},
+        MalformedCase{"32-bit mask with gaps", Variant([](BmpFields& f) {
+                          f.compression = 3;
+                          f.bits = 32;
+                          f.masks = {0xFF0000, 0xFF00, 0x0F0F};
+                          f.palette.clear();
+                      }),
+                      "the blue colour mask 0x00000F0F has gaps between its bits"},
         MalformedCase{"top-down RLE", Variant([](BmpFields& f) {
                           f.compression = 1;
                           f.height = -2;
@@ -829,6 +844,78 @@ TEST(BmpDecoder, LargestDimensionIsAccepted) {
     ASSERT_TRUE(decoded) << decoded.error().message;
     EXPECT_EQ(decoded->width, kMaxBmpDimension);
     EXPECT_EQ(decoded->At(kMaxBmpDimension - 1, 0), 0xFFFFFFu);
+}
+
+// A caller that knows its pictures are smaller sets its own limit, which refuses a larger file
+// before its pixels are allocated; it cannot raise the decoder's own limit.
+TEST(BmpDecoder, CallersLimitRefusesLargerPictures) {
+    BmpFields f;
+    f.width = 4097;
+    f.bits = 1;
+    f.palette = {0, 0xFFFFFF};
+    f.data.assign(516, 0xFF);  // one row of 4097 bits, padded to 4 bytes
+    const std::vector<std::uint8_t> wide = Build(f);
+    Result<Bitmap> refused = DecodeBmp(wide, 4096);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().message, "width of 4097 pixels exceeds the limit of 4096");
+    EXPECT_TRUE(DecodeBmp(wide, 4097));
+    EXPECT_TRUE(DecodeBmp(wide));
+
+    std::swap(f.width, f.height);
+    f.height = -f.height;
+    f.data.assign(4097 * 4, 0xFF);
+    refused = DecodeBmp(Build(f), 4096);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().message, "height of 4097 pixels exceeds the limit of 4096");
+
+    f.height = -(kMaxBmpDimension + 1);
+    refused = DecodeBmp(Build(f), kMaxBmpDimension * 4);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().message, "height of 16385 pixels exceeds the limit of 16384");
+}
+
+// RLE codes that climb `rows` rows as cheaply as the format allows: deltas of 255 rows, then an
+// end of line for one row more or a shorter delta for more than one.
+std::vector<std::uint8_t> CheapestClimb(int rows) {
+    std::vector<std::uint8_t> codes;
+    for (; rows >= 255; rows -= 255) codes.insert(codes.end(), {0, 2, 0, 255});
+    if (rows == 1) codes.insert(codes.end(), {0, 0});
+    if (rows > 1) codes.insert(codes.end(), {0, 2, 0, std::uint8_t(rows)});
+    return codes;
+}
+
+// RLE data may leave every pixel undefined, but it must be able to climb to the top row: a file
+// of a few bytes declaring a huge picture cost its whole picture at every redraw. The cheapest
+// data for each height (a climb past the top, or to the top row and an end-of-bitmap code) is
+// accepted; the 56-byte file that declared 8192 × 8192 pixels is refused before any allocation.
+TEST(BmpDecoder, RleDataMustBeAbleToReachTheTopRow) {
+    for (const int height : {1, 2, 3, 254, 255, 256, 257, 509, 510, 511, 8192}) {
+        SCOPED_TRACE(height);
+        std::vector<std::uint8_t> past = CheapestClimb(height);
+        std::vector<std::uint8_t> toTop = CheapestClimb(height - 1);
+        toTop.insert(toTop.end(), {0, 1});
+        for (std::uint32_t compression : {kRle8, kRle4}) {
+            BmpFields f = Rle(compression, 3, height, {0xFFFFFF});
+            f.data = past.size() <= toTop.size() ? past : toTop;
+            Result<Bitmap> decoded = DecodeBmp(Build(f));
+            ASSERT_TRUE(decoded) << decoded.error().message;
+            EXPECT_EQ(decoded->pixels, std::vector<std::uint32_t>(3 * std::size_t(height), 0));
+            // Two bytes less cannot reach that high.
+            f.data.resize(f.data.size() - 2);
+            EXPECT_FALSE(DecodeBmp(Build(f)));
+        }
+    }
+
+    BmpFields bomb = Rle(kRle8, 8192, 8192, {});
+    bomb.data = {0, 1};  // end of bitmap
+    const std::vector<std::uint8_t> bytes = Build(bomb);
+    EXPECT_EQ(bytes.size(), 56u);
+    Result<Bitmap> refused = DecodeBmp(bytes);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(
+        refused.error().message,
+        "RLE data of 2 bytes cannot reach the top of a picture 8192 pixels high (at least 132 "
+        "bytes are needed)");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -862,6 +949,18 @@ TEST(LoadBmpFile, ErrorsStartWithThePath) {
     Result<Bitmap> good = LoadBmpFile(skin.Path("good.bmp"));
     ASSERT_TRUE(good) << good.error().message;
     EXPECT_EQ(good->pixels, std::vector<std::uint32_t>(6, kMagenta));
+}
+
+// A pipe swapped in where a bitmap was is refused at once, not waited on: the file is opened
+// without blocking and its type is checked on the open file.
+TEST(LoadBmpFile, PipeIsRefusedWithoutWaiting) {
+    test::FixtureSkin skin;
+    test::MakeFifo(skin.Path("pipe.bmp"));
+    Result<Bitmap> pipe = Failure("not read");
+    ASSERT_TRUE(test::ReturnsWithoutWaitingOn(skin.Path("pipe.bmp"),
+                                              [&] { pipe = LoadBmpFile(skin.Path("pipe.bmp")); }));
+    ASSERT_FALSE(pipe);
+    EXPECT_EQ(pipe.error().message, skin.Path("pipe.bmp").string() + ": not a regular file");
 }
 
 TEST(LoadBmpFile, HugeFileIsRefusedBeforeReading) {

@@ -3,8 +3,13 @@
 #include <filesystem>
 
 #include "render/DirectDrawSurface7.h"
+#include "render/PreviewPane.h"
 #include "render/clsDirectDraw.h"
+#include "render/clsSkinMng.h"
+#include "render/mdlMain.h"
+#include "support/Fifo.h"
 #include "support/FixtureSkin.h"
+#include "windows/WindowSlots.h"
 
 namespace morvish {
 namespace {
@@ -190,6 +195,52 @@ TEST(SurfaceLayer, UnreadableBitmapIsAnErrorNamingTheFile) {
     ASSERT_FALSE(broken);
     EXPECT_NE(broken.error().message.find("broken.bmp"), std::string::npos)
         << broken.error().message;
+}
+
+// Every redraw loads every piece again, so a piece that declares a huge picture costs it each
+// time: skin pictures larger than any skin uses are errors naming the file, colour chip included.
+TEST(SurfaceLayer, SkinPicturesOverTheSkinLimitAreErrorsNamingTheFile) {
+    test::FixtureSkin skin;
+    skin.Solid("wide.bmp", kMaxSkinPictureDimension + 1, 1, kWhite);
+    skin.Solid("colorchip.bmp", 1, kMaxSkinPictureDimension + 1, kWhite);
+    skin.Solid("largest.bmp", kMaxSkinPictureDimension, 1, kWhite);
+
+    SurfaceResult wide = gDirectDraw.CreateSurfaceFromFile(skin.Path("wide.bmp"), true);
+    ASSERT_FALSE(wide);
+    EXPECT_EQ(wide.error().message,
+              skin.Path("wide.bmp").string() + ": width of 4097 pixels exceeds the limit of 4096");
+    Result<ColorChip> chip = mdlMain::LoadColorChip(skin.Dir());
+    ASSERT_FALSE(chip);
+    EXPECT_EQ(chip.error().message, skin.Path("colorchip.bmp").string() +
+                                        ": height of 4097 pixels exceeds the limit of 4096");
+    SurfaceResult largest = gDirectDraw.CreateSurfaceFromFile(skin.Path("largest.bmp"), true);
+    ASSERT_TRUE(largest && *largest);
+}
+
+// A pipe where a piece or the colour chip should be is never waited on: a window with such
+// pieces is drawn without them.
+TEST(SurfaceLayer, PipesInPlaceOfBitmapsAreNotWaitedOn) {
+    test::FixtureSkin skin;
+    skin.Solid("basic_interface\\sys_base_off.bmp", 10, 10, kRed);
+    test::MakeFifo(skin.Path("basic_interface\\basewin_bg.bmp"));
+    test::MakeFifo(skin.Path("colorchip.bmp"));
+
+    MemoryPreviewPane pane(400, 200, RGB(0, 0, 255));
+    clsSkinMng manager(kWindowSlots);
+    Result<void> drawn = Failure("not drawn");
+    ASSERT_TRUE(test::ReturnsWithoutWaitingOn(skin.Path("basic_interface\\basewin_bg.bmp"), [&] {
+        manager.ClassInitialize(pane, skin.Dir());
+        drawn = manager.Refresh(2);
+    }));
+    ASSERT_TRUE(drawn) << drawn.error().message;
+    ASSERT_NE(manager.LastPicture(), nullptr);
+    EXPECT_EQ(manager.LastPicture()->Pixel(3, 3), kRed);
+    SurfaceResult piece = Failure("not loaded");
+    ASSERT_TRUE(test::ReturnsWithoutWaitingOn(skin.Path("colorchip.bmp"), [&] {
+        piece = gDirectDraw.CreateSurfaceFromFile(skin.Path("colorchip.bmp"), true);
+    }));
+    ASSERT_TRUE(piece);
+    EXPECT_EQ(*piece, nullptr);
 }
 
 }  // namespace

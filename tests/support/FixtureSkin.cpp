@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 #include "render/BmpDecoder.h"
@@ -14,11 +15,11 @@ namespace morvish::test {
 
 namespace {
 
-fs::path NewTemporaryFolder(const char* prefix) {
+fs::path NewTemporaryFolder(const char* prefix, const fs::path& base = fs::temp_directory_path()) {
     static std::mt19937_64 random{std::random_device{}()};
     fs::path folder;
     do {
-        folder = fs::temp_directory_path() / (std::string(prefix) + std::to_string(random()));
+        folder = base / (std::string(prefix) + std::to_string(random()));
     } while (fs::exists(folder));
     fs::create_directories(folder);
     return WithTrailingSeparator(folder);
@@ -62,6 +63,34 @@ void FixtureSkin::WriteBytes(const std::string& name, const std::vector<std::uin
 void FixtureSkin::Remove(const std::string& name) {
     std::error_code error;
     fs::remove(Path(name), error);
+}
+
+ScratchFolder::ScratchFolder(const fs::path& base)
+    : dir_(NewTemporaryFolder("morvish-scratch-", base).parent_path()) {}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code error;
+    fs::remove_all(dir_, error);
+}
+
+void ScratchFolder::Write(const fs::path& name, std::string_view contents) const {
+    WriteFile(dir_ / name, std::vector<std::uint8_t>(contents.begin(), contents.end()));
+}
+
+std::string ScratchFolder::Read(const fs::path& name) const {
+    std::ifstream in(dir_ / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> ScratchFolder::Names(const fs::path& name) const {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(dir_ / name, error), end; !error && it != end;
+         it.increment(error)) {
+        names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 FixtureGraphic::FixtureGraphic() : dir_(NewTemporaryFolder("morvish-graphic-")) {

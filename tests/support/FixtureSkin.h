@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "render/Bitmap.h"
@@ -33,6 +34,30 @@ class FixtureSkin {
     void Write(const std::string& name, const Bitmap& bitmap);
     void WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes);
     void Remove(const std::string& name);
+
+  private:
+    std::filesystem::path dir_;
+};
+
+// An empty folder of a test's own, removed with everything in it when the test ends. `base` is
+// where it is made: the system's temporary folder unless the test needs another file system.
+class ScratchFolder {
+  public:
+    explicit ScratchFolder(
+        const std::filesystem::path& base = std::filesystem::temp_directory_path());
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // The folder, without a trailing separator.
+    const std::filesystem::path& Dir() const { return dir_; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const { return dir_ / name; }
+    // Writes a file below the folder, creating the folders on its way.
+    void Write(const std::filesystem::path& name, std::string_view contents) const;
+    // The file's content; empty when it cannot be read.
+    std::string Read(const std::filesystem::path& name) const;
+    // The names in a folder below this one (the folder itself by default), sorted.
+    std::vector<std::string> Names(const std::filesystem::path& name = {}) const;
 
   private:
     std::filesystem::path dir_;
