@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/Platform.h"
 #include "windows/WindowSlots.h"
 
 namespace morvish {
@@ -130,6 +131,91 @@ std::string Format(Text text, Language language,
         }
     }
     return formatted;
+}
+
+namespace {
+
+// The system's reason for a failed read or write, as a Japanese phrase; the system's own words
+// for the rare ones without one.
+std::string SystemReason(std::error_code code) {
+    struct Reason {
+        std::errc condition;
+        std::string_view japanese;
+    };
+    static constexpr Reason kReasons[] = {
+        {std::errc::no_such_file_or_directory, "ファイルまたはフォルダがありません"},
+        {std::errc::permission_denied, "アクセスが許可されていません"},
+        {std::errc::operation_not_permitted, "アクセスが許可されていません"},
+        {std::errc::no_space_on_device, "ディスクの空きがありません"},
+        {std::errc::read_only_file_system, "読み取り専用のドライブです"},
+        {std::errc::file_too_large, "ファイルが大きすぎます"},
+        {std::errc::is_a_directory, "フォルダです"},
+        {std::errc::not_a_directory, "フォルダではありません"},
+        {std::errc::too_many_symbolic_link_levels, "リンクが循環しています"},
+        {std::errc::filename_too_long, "名前が長すぎます"},
+        {std::errc::file_exists, "同じ名前のものがすでにあります"},
+        {std::errc::io_error, "ディスクの読み書きに失敗しました"},
+        {std::errc::device_or_resource_busy, "ほかのプログラムが使用中です"},
+        {std::errc::text_file_busy, "ほかのプログラムが使用中です"},
+        {std::errc::directory_not_empty, "フォルダが空ではありません"},
+    };
+    for (const Reason& reason : kReasons) {
+        if (code == reason.condition) return std::string(reason.japanese);
+    }
+    return "エラー " + std::to_string(code.value()) + ": " + code.message();
+}
+
+std::string Mebibytes(std::int64_t bytes) {
+    constexpr std::int64_t kMebibyte = 1024 * 1024;
+    return std::to_string((bytes + kMebibyte - 1) / kMebibyte) + " MiB";
+}
+
+std::string JapaneseReason(const Error& error) {
+    const auto number = [&](std::size_t i) {
+        return i < error.numbers.size() ? std::to_string(error.numbers[i]) : std::string("?");
+    };
+    switch (error.kind) {
+        case ErrorKind::CannotRead:
+            return "読み込めません (" + SystemReason(error.code) + ")";
+        case ErrorKind::CannotWrite:
+            return "書き込めません (" + SystemReason(error.code) + ")";
+        case ErrorKind::NotAFile:
+            return "通常のファイルではありません (フォルダ、パイプ、デバイスなど)";
+        case ErrorKind::FileTooLarge:
+            return "ファイルが大きすぎます (上限は " +
+                   Mebibytes(error.numbers.size() > 1 ? error.numbers[1] : 0) + ")";
+        case ErrorKind::EmptyFile:
+            return "ファイルが空です (0 バイト)";
+        case ErrorKind::NotBitmap:
+            return "BMP ファイルではありません";
+        case ErrorKind::BitmapTruncated:
+            return "BMP ファイルが途中で切れています";
+        case ErrorKind::BitmapUnsupported:
+            return "この種類の BMP ファイルには対応していません";
+        case ErrorKind::BitmapDamaged:
+            return "BMP ファイルが壊れています";
+        case ErrorKind::PictureTooLarge:
+            return "画像が大きすぎます (" + number(0) + " × " + number(1) +
+                   " ピクセル、一辺の上限は " + number(2) + " ピクセル)";
+        case ErrorKind::PictureUnreadable:
+            return "画像として読み込めません";
+        case ErrorKind::LinkLeadsOutside:
+            return "スキンのフォルダの外を指すリンクのため、コピーしません";
+        case ErrorKind::LinkInGame:
+            return "リンクのため、書き込みません";
+        case ErrorKind::Other:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string Describe(const Error& error, Language language) {
+    const std::string reason = JapaneseReason(error);
+    if (language == Language::English || reason.empty()) return error.message;
+    if (error.file.empty()) return reason;
+    return platform::DisplayText(error.file) + ": " + reason;
 }
 
 std::string_view WindowKindLabel(int slot, Language language) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "render/Types.h"
+
 namespace morvish {
 
 enum class Language { Japanese, English };
@@ -72,6 +74,10 @@ std::string_view Tr(Text text, Language language);
 
 // The text with {0}, {1}, ... replaced by the arguments.
 std::string Format(Text text, Language language, std::initializer_list<std::string_view> arguments);
+
+// A failure as a sentence in the language: the file it names and the reason, told from the
+// error's kind and details (in English, the error's own message).
+std::string Describe(const Error& error, Language language);
 
 // The tree label of a window kind (slot 1 to 12): the slot table's own in Japanese.
 std::string_view WindowKindLabel(int slot, Language language);

@@ -66,7 +66,7 @@ void MainController::ReadRootList() {
     if (!text) {
         // The user's own list stays as it is for a later start that can read it.
         keepRootList_ = list == settings_.ReadPath(kSkinRootListName);
-        ReportProblem(text.error().message);
+        ReportProblem(Describe(text.error(), language_));
         return;
     }
     // Relative entries name folders beside the list itself.
@@ -88,7 +88,7 @@ void MainController::ReadWindowSettings() {
     Result<StoredSettings> stored = ini.empty() ? defaults : ReadSettings(ini, defaults);
     if (!stored) {
         keepSettings_ = true;
-        ReportProblem(stored.error().message);
+        ReportProblem(Describe(stored.error(), language_));
         stored = defaults;
     }
     roDir_ = stored->gameDir;
@@ -113,7 +113,7 @@ void MainController::ReadWindowSettings() {
 void MainController::SaveSetting() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
-    std::vector<std::string> failures;
+    std::vector<Error> failures;
 
     if (!keepRootList_) {
         std::vector<fs::path> roots;
@@ -123,7 +123,7 @@ void MainController::SaveSetting() {
             list ? platform::WriteFileAtomically(*list,
                                                  FormatSkinRootList(roots, list->parent_path()))
                  : Result<void>(std::unexpected(list.error()));
-        if (!written) failures.push_back(written.error().message);
+        if (!written) failures.push_back(written.error());
     }
 
     if (!keepSettings_) {
@@ -137,7 +137,7 @@ void MainController::SaveSetting() {
         const Result<fs::path> ini = settings_.WritePath(kSettingsFileName);
         const Result<void> written =
             ini ? WriteSettings(*ini, settings) : Result<void>(std::unexpected(ini.error()));
-        if (!written) failures.push_back(written.error().message);
+        if (!written) failures.push_back(written.error());
     }
 
     if (!failures.empty()) view_.ShowMessage(messages::SaveFailed(failures, language_));
@@ -286,7 +286,7 @@ void MainController::picShowSkin_DblClick() {
 
 void MainController::Report(const Result<void>& drawn) {
     if (!drawn) {
-        ReportProblem(drawn.error().message);
+        ReportProblem(Describe(drawn.error(), language_));
         showingDrawFailure_ = true;
     } else if (showingDrawFailure_) {
         view_.ShowStatus({});

@@ -11,11 +11,11 @@ constexpr std::size_t kListedFailures = 20;
 
 }  // namespace
 
-std::string FailureList(const std::vector<std::string>& failures, Language language) {
+std::string FailureList(const std::vector<Error>& failures, Language language) {
     std::string lines;
     for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i) {
         if (i > 0) lines += '\n';
-        lines += failures[i];
+        lines += Describe(failures[i], language);
     }
     if (failures.size() > kListedFailures) {
         lines += '\n';
@@ -50,8 +50,7 @@ Message GameFolderNotFound(const std::filesystem::path& folder, Language languag
             Format(Text::GameFolderNotFound, language, {platform::DisplayText(folder)})};
 }
 
-Message InstallFailed(std::size_t copied, const std::vector<std::string>& failures,
-                      Language language) {
+Message InstallFailed(std::size_t copied, const std::vector<Error>& failures, Language language) {
     const std::string list = FailureList(failures, language);
     return {MessageIcon::Warning, std::string(Tr(Text::InstallFailedTitle, language)),
             copied == 0
@@ -64,7 +63,7 @@ Message InstallRefused(const std::filesystem::path& name, Language language) {
             Format(Text::InstallRefused, language, {platform::DisplayText(name)})};
 }
 
-Message SaveFailed(const std::vector<std::string>& failures, Language language) {
+Message SaveFailed(const std::vector<Error>& failures, Language language) {
     return {MessageIcon::Warning, std::string(Tr(Text::SaveFailedTitle, language)),
             Format(Text::SaveFailedText, language, {FailureList(failures, language)})};
 }

@@ -33,15 +33,14 @@ Message GameFolderNotSet(Language language);
 Message GameFolderNotFound(const std::filesystem::path& folder, Language language);
 // An install that copied only part of a skin (`copied` files) or nothing; each failure names a
 // file and a reason.
-Message InstallFailed(std::size_t copied, const std::vector<std::string>& failures,
-                      Language language);
+Message InstallFailed(std::size_t copied, const std::vector<Error>& failures, Language language);
 // An install refused because the skin's name could take the copy out of the game's skin folder.
 Message InstallRefused(const std::filesystem::path& name, Language language);
 // Settings that could not be saved at exit.
-Message SaveFailed(const std::vector<std::string>& failures, Language language);
+Message SaveFailed(const std::vector<Error>& failures, Language language);
 
 // Failures one to a line, at most twenty; the rest are counted.
-std::string FailureList(const std::vector<std::string>& failures, Language language);
+std::string FailureList(const std::vector<Error>& failures, Language language);
 
 }  // namespace messages
 

@@ -65,7 +65,10 @@ Result<fs::path> SettingsFolder::WritePath(std::string_view name) const {
     if (programDirWritable_) return programDir_ / name;
     std::error_code error;
     fs::create_directories(configDir_, error);
-    if (error) return Failure(platform::DisplayText(configDir_) + ": " + error.message());
+    if (error) {
+        return Failure(ErrorKind::CannotWrite, configDir_,
+                       platform::DisplayText(configDir_) + ": " + error.message(), error);
+    }
     return configDir_ / name;
 }
 

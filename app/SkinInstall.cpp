@@ -14,12 +14,22 @@ namespace morvish {
 
 namespace {
 
-std::string Describe(const fs::path& path, const std::error_code& error) {
-    return platform::DisplayText(path) + ": " + error.message();
+Error Problem(ErrorKind kind, const fs::path& path, std::string_view reason,
+              std::error_code code = {}) {
+    Error problem;
+    problem.message = platform::DisplayText(path) + ": " + std::string(reason);
+    problem.kind = kind;
+    problem.file = path;
+    problem.code = code;
+    return problem;
 }
 
-std::string Describe(const fs::path& path, std::string_view reason) {
-    return platform::DisplayText(path) + ": " + std::string(reason);
+Error ReadProblem(const fs::path& path, std::error_code code) {
+    return Problem(ErrorKind::CannotRead, path, code.message(), code);
+}
+
+Error WriteProblem(const fs::path& path, std::error_code code) {
+    return Problem(ErrorKind::CannotWrite, path, code.message(), code);
 }
 
 // The resolved form of `path` (every link followed) when it lies strictly inside the resolved
@@ -39,23 +49,24 @@ std::optional<fs::path> ResolvedInside(const fs::path& path, const fs::path& fol
 // A folder to read from: `folder` itself when it is a real folder, the folder a link leads to
 // when that lies inside `boundary`. Nothing otherwise; the reason is added to `failures`.
 std::optional<fs::path> FolderToRead(const fs::path& folder, const fs::path& boundary,
-                                     std::vector<std::string>& failures) {
+                                     std::vector<Error>& failures) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(folder, error);
     if (error) {
-        failures.push_back(Describe(folder, error));
+        failures.push_back(ReadProblem(folder, error));
         return std::nullopt;
     }
     if (fs::is_directory(status)) return folder;
     if (fs::is_symlink(status)) {
         const std::optional<fs::path> resolved = ResolvedInside(folder, boundary);
         if (resolved && fs::is_directory(*resolved, error)) return resolved;
-        failures.push_back(Describe(folder, "is a link to a place outside " +
-                                                platform::DisplayText(boundary) +
-                                                "; nothing is copied from it"));
+        failures.push_back(Problem(ErrorKind::LinkLeadsOutside, folder,
+                                   "is a link to a place outside " +
+                                       platform::DisplayText(boundary) +
+                                       "; nothing is copied from it"));
         return std::nullopt;
     }
-    failures.push_back(Describe(folder, std::make_error_code(std::errc::not_a_directory)));
+    failures.push_back(ReadProblem(folder, std::make_error_code(std::errc::not_a_directory)));
     return std::nullopt;
 }
 
@@ -63,11 +74,12 @@ std::optional<fs::path> FolderToRead(const fs::path& folder, const fs::path& bou
 // else a new one. With `mayBeLink` false a link of that name is refused, so that nothing is
 // written through it. Nothing when there is no such folder; the reason is added to `failures`.
 std::optional<fs::path> EnsureFolder(const fs::path& parent, const fs::path& name, bool mayBeLink,
-                                     std::vector<std::string>& failures) {
+                                     std::vector<Error>& failures) {
     fs::path folder = ResolvePath(parent / name).value_or(parent / name);
     std::error_code error;
     if (!mayBeLink && fs::is_symlink(fs::symlink_status(folder, error))) {
-        failures.push_back(Describe(folder, "is a link; nothing is written through it"));
+        failures.push_back(
+            Problem(ErrorKind::LinkInGame, folder, "is a link; nothing is written through it"));
         return std::nullopt;
     }
     if (fs::is_directory(folder, error)) return folder;
@@ -76,7 +88,7 @@ std::optional<fs::path> EnsureFolder(const fs::path& parent, const fs::path& nam
         error = std::make_error_code(std::errc::not_a_directory);
     }
     if (error) {
-        failures.push_back(Describe(folder, error));
+        failures.push_back(WriteProblem(folder, error));
         return std::nullopt;
     }
     return folder;
@@ -92,7 +104,7 @@ struct SkinFile {
 // to a regular file inside `boundary` (the skin's folder), which is then read; a link to a file
 // elsewhere is a failure, and links to folders or to nothing are passed over like folders.
 std::vector<SkinFile> PlainFiles(const fs::path& folder, const fs::path& boundary,
-                                 std::vector<std::string>& failures) {
+                                 std::vector<Error>& failures) {
     std::vector<SkinFile> files;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -107,12 +119,12 @@ std::vector<SkinFile> PlainFiles(const fs::path& folder, const fs::path& boundar
         if (std::optional<fs::path> resolved = ResolvedInside(it->path(), boundary)) {
             files.push_back({std::move(*resolved), it->path().filename()});
         } else {
-            failures.push_back(Describe(it->path(), "is a link to a file outside " +
-                                                        platform::DisplayText(boundary) +
-                                                        "; it is not copied"));
+            failures.push_back(Problem(ErrorKind::LinkLeadsOutside, it->path(),
+                                       "is a link to a file outside " +
+                                           platform::DisplayText(boundary) + "; it is not copied"));
         }
     }
-    if (error) failures.push_back(Describe(folder, error));
+    if (error) failures.push_back(ReadProblem(folder, error));
     std::sort(files.begin(), files.end(),
               [](const SkinFile& a, const SkinFile& b) { return a.name < b.name; });
     return files;
@@ -129,7 +141,7 @@ void CopyPlainFiles(const std::vector<SkinFile>& files, const fs::path& target,
         if (auto copied = platform::CopyFileAtomically(file.source, target / file.name,
                                                        platform::TargetLink::kReplace);
             !copied) {
-            result.failures.push_back(copied.error().message);
+            result.failures.push_back(copied.error());
         } else {
             ++result.copied;
             if (progress != nullptr) ++progress->copied;
@@ -162,7 +174,7 @@ InstallResult InstallSkin(const fs::path& gameDir, const fs::path& rootDir,
     std::error_code error;
     const fs::path boundary = fs::canonical(*source, error);
     if (error) {
-        result.failures.push_back(Describe(*source, error));
+        result.failures.push_back(ReadProblem(*source, error));
         return result;
     }
 

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "render/Types.h"
+
 namespace morvish {
 
 // The name of the skin folder inside the game folder, and of the folder most bitmaps lie in.
@@ -24,9 +26,9 @@ inline constexpr std::string_view kGameSkinFolderName = "skin";
 inline constexpr std::string_view kBasicInterfaceName = "basic_interface";
 
 struct InstallResult {
-    std::filesystem::path target;       // the skin's folder in the game, ending with a separator
-    std::size_t copied = 0;             // the files copied, also when others failed
-    std::vector<std::string> failures;  // "path: reason" for every folder or file that failed
+    std::filesystem::path target;  // the skin's folder in the game, ending with a separator
+    std::size_t copied = 0;        // the files copied, also when others failed
+    std::vector<Error> failures;   // every folder or file that failed, and why
     // The skin's name, when it cannot be installed safely because it is not one plain folder name
     // (see IsPlainFolderName). Nothing is created or copied then, and `failures` stays empty.
     std::filesystem::path unsafeName;

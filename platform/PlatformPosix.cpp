@@ -26,7 +26,9 @@ constexpr int kLinkHops = 40;
 constexpr int kTemporaryNameAttempts = 100;
 
 std::unexpected<Error> WriteFailure(const fs::path& path, int error = errno) {
-    return Failure(DisplayText(path) + ": cannot be written (" + std::strerror(error) + ")");
+    return Failure(ErrorKind::CannotWrite, path,
+                   DisplayText(path) + ": cannot be written (" + std::strerror(error) + ")",
+                   std::error_code(error, std::generic_category()));
 }
 
 // Closes a file descriptor when it goes out of scope.
@@ -65,7 +67,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 std::unexpected<Error> ReadFailure(const fs::path& path, int error = errno) {
-    return Failure(DisplayText(path) + ": cannot be read (" + std::strerror(error) + ")");
+    return Failure(ErrorKind::CannotRead, path,
+                   DisplayText(path) + ": cannot be read (" + std::strerror(error) + ")",
+                   std::error_code(error, std::generic_category()));
 }
 
 // A size limit as people write it: "256 MiB" rather than "268435456".
@@ -89,7 +93,7 @@ Result<int> OpenRegularFile(const fs::path& path, std::uintmax_t& size) {
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
-        return Failure(DisplayText(path) + ": not a regular file");
+        return Failure(ErrorKind::NotAFile, path, DisplayText(path) + ": not a regular file");
     }
     // Reads of a regular file never block; the flag only kept the open from waiting.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -164,7 +168,8 @@ Result<void> ReplaceFile(const fs::path& path, TargetLink link,
     // A link that is replaced rather than followed gives no permissions to keep.
     const bool keepMode = exists && S_ISREG(existing.st_mode);
     if (exists && !keepMode && !(link == TargetLink::kReplace && S_ISLNK(existing.st_mode))) {
-        return Failure(DisplayText(*target) + ": cannot be written (not a regular file)");
+        return Failure(ErrorKind::NotAFile, *target,
+                       DisplayText(*target) + ": cannot be written (not a regular file)");
     }
 
     Result<std::pair<int, fs::path>> created = CreateTemporaryBeside(*target);
@@ -256,16 +261,20 @@ Result<std::string> ReadRegularFile(const fs::path& path, std::uintmax_t limit) 
     if (!opened) return std::unexpected(opened.error());
     FileDescriptor in(*opened);
     if (size > limit) {
-        return Failure(DisplayText(path) + ": file is too large (" + std::to_string(size) +
-                       " bytes; the limit is " + LimitText(limit) + ")");
+        return Failure(ErrorKind::FileTooLarge, path,
+                       DisplayText(path) + ": file is too large (" + std::to_string(size) +
+                           " bytes; the limit is " + LimitText(limit) + ")",
+                       {}, {std::int64_t(size), std::int64_t(limit)});
     }
     std::string contents;
     contents.reserve(std::size_t(size));
     Result<void> read = ForEachChunk(in.Get(), path, [&](std::string_view chunk) -> Result<void> {
         // The file may have grown since its size was read.
         if (contents.size() + chunk.size() > limit) {
-            return Failure(DisplayText(path) + ": file is too large (the limit is " +
-                           LimitText(limit) + ")");
+            return Failure(
+                ErrorKind::FileTooLarge, path,
+                DisplayText(path) + ": file is too large (the limit is " + LimitText(limit) + ")",
+                {}, {0, std::int64_t(limit)});
         }
         contents.append(chunk);
         return {};

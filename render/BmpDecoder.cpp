@@ -72,6 +72,26 @@ constexpr std::uint8_t kRleDelta = 2;
 // shows as dark gaps and never turns parts of a skin piece transparent.
 constexpr std::uint32_t kUndefinedPixel = 0x000000;
 
+// The reasons a file is refused, by kind; the caller adds the file's name.
+std::unexpected<Error> Refused(ErrorKind kind, std::string reason) {
+    return Failure(kind, {}, std::move(reason));
+}
+std::unexpected<Error> EmptyFile(std::string reason) {
+    return Refused(ErrorKind::EmptyFile, std::move(reason));
+}
+std::unexpected<Error> NotBitmap(std::string reason) {
+    return Refused(ErrorKind::NotBitmap, std::move(reason));
+}
+std::unexpected<Error> Truncated(std::string reason) {
+    return Refused(ErrorKind::BitmapTruncated, std::move(reason));
+}
+std::unexpected<Error> Unsupported(std::string reason) {
+    return Refused(ErrorKind::BitmapUnsupported, std::move(reason));
+}
+std::unexpected<Error> Damaged(std::string reason) {
+    return Refused(ErrorKind::BitmapDamaged, std::move(reason));
+}
+
 // A read-only view of the file that knows how much is left. Callers ask `Has…` before `Read…`;
 // reading past the end anyway gives zeros and leaves the cursor at the end, so a mistake can never
 // reach outside the buffer.
@@ -248,6 +268,12 @@ class BmpReader {
           cursor_(bytes),
           maxDimension_(std::clamp<std::int64_t>(maxDimension, 0, kMaxBmpDimension)) {}
 
+    // A picture larger than the caller takes: its size and the limit go with the reason.
+    std::unexpected<Error> TooLarge(std::string reason) const {
+        return Failure(ErrorKind::PictureTooLarge, {}, std::move(reason), {},
+                       {std::int64_t(width_), std::int64_t(height_), maxDimension_});
+    }
+
     Result<Bitmap> Decode() {
         using Step = Result<void> (BmpReader::*)();
         for (Step step :
@@ -261,11 +287,11 @@ class BmpReader {
 
   private:
     Result<void> ReadFileHeader() {
-        if (bytes_.empty()) return Failure("file is empty");
+        if (bytes_.empty()) return EmptyFile("file is empty");
         if (bytes_.size() < 2 || bytes_[0] != 'B' || bytes_[1] != 'M') {
-            return Failure("not a BMP file (it does not start with \"BM\")");
+            return NotBitmap("not a BMP file (it does not start with \"BM\")");
         }
-        if (!cursor_.Has(kFileHeaderSize + 4)) return Failure("file header is truncated");
+        if (!cursor_.Has(kFileHeaderSize + 4)) return Truncated("file header is truncated");
         cursor_.Skip(2 + 4 + 2 + 2);  // magic, file size and the reserved words: all unreliable
         pixelOffset_ = cursor_.ReadU32();
         return {};
@@ -284,13 +310,13 @@ class BmpReader {
             case kV5HeaderSize:
                 break;
             default:
-                return Failure("unknown header size of " + std::to_string(headerSize_) + " bytes");
+                return Damaged("unknown header size of " + std::to_string(headerSize_) + " bytes");
         }
         const std::uint64_t fields = headerSize_ - 4;
         if (!cursor_.Has(fields)) {
-            return Failure("info header is truncated: " + std::to_string(headerSize_) +
-                           " bytes expected, " + std::to_string(cursor_.Remaining() + 4) +
-                           " present");
+            return Truncated("info header is truncated: " + std::to_string(headerSize_) +
+                             " bytes expected, " + std::to_string(cursor_.Remaining() + 4) +
+                             " present");
         }
         ByteCursor header(std::span<const std::uint8_t>(cursor_.Take(fields), fields));
 
@@ -318,43 +344,43 @@ class BmpReader {
 
     Result<void> CheckFormat() {
         if (planes_ != 1)
-            return Failure("number of colour planes must be 1, not " + std::to_string(planes_));
+            return Damaged("number of colour planes must be 1, not " + std::to_string(planes_));
         if (width_ <= 0)
-            return Failure("width of " + std::to_string(width_) + " pixels is invalid");
-        if (height_ == 0) return Failure("height of 0 pixels is invalid");
+            return Damaged("width of " + std::to_string(width_) + " pixels is invalid");
+        if (height_ == 0) return Damaged("height of 0 pixels is invalid");
         // A negative height stores the rows from the top; its size is the magnitude (in 64 bits,
         // so that the most negative 32-bit value does not overflow).
         topDown_ = height_ < 0;
         if (topDown_) height_ = -height_;
         if (width_ > maxDimension_) {
-            return Failure("width of " + std::to_string(width_) + " pixels exceeds the limit of " +
-                           std::to_string(maxDimension_));
+            return TooLarge("width of " + std::to_string(width_) + " pixels exceeds the limit of " +
+                            std::to_string(maxDimension_));
         }
         if (height_ > maxDimension_) {
-            return Failure("height of " + std::to_string(height_) +
-                           " pixels exceeds the limit of " + std::to_string(maxDimension_));
+            return TooLarge("height of " + std::to_string(height_) +
+                            " pixels exceeds the limit of " + std::to_string(maxDimension_));
         }
         if (std::uint64_t(width_) * std::uint64_t(height_) > kMaxBmpPixels) {
-            return Failure("picture of " + std::to_string(width_) + " × " +
-                           std::to_string(height_) + " pixels is larger than the limit of " +
-                           std::to_string(kMaxBmpPixels) + " pixels");
+            return TooLarge("picture of " + std::to_string(width_) + " × " +
+                            std::to_string(height_) + " pixels is larger than the limit of " +
+                            std::to_string(kMaxBmpPixels) + " pixels");
         }
 
         Result<void> encoding = ChooseEncoding();
         if (!encoding) return encoding;
-        if (topDown_ && IsRle()) return Failure("RLE-compressed bitmaps cannot be stored top-down");
+        if (topDown_ && IsRle()) return Damaged("RLE-compressed bitmaps cannot be stored top-down");
         return {};
     }
 
     Result<void> ChooseEncoding() {
         const std::string bits = std::to_string(bitCount_);
         if (os2_ && compression_ == kOs2Huffman1D) {
-            return Failure("Huffman-compressed (OS/2 fax) bitmaps are not supported");
+            return Unsupported("Huffman-compressed (OS/2 fax) bitmaps are not supported");
         }
         if (os2_ && compression_ == kOs2Rle24) {
             encoding_ = Encoding::Rle24;
             if (bitCount_ != 24)
-                return Failure("RLE24 compression needs 24 bits per pixel, not " + bits);
+                return Damaged("RLE24 compression needs 24 bits per pixel, not " + bits);
             return {};
         }
         switch (compression_) {
@@ -370,34 +396,34 @@ class BmpReader {
                     case 32:
                         return {};
                     case 64:
-                        return Failure("64-bit high dynamic range bitmaps are not supported");
+                        return Unsupported("64-bit high dynamic range bitmaps are not supported");
                     default:
-                        return Failure("bit count of " + bits + " per pixel is invalid");
+                        return Damaged("bit count of " + bits + " per pixel is invalid");
                 }
             case kBiRle8:
                 encoding_ = Encoding::Rle8;
                 if (bitCount_ != 8)
-                    return Failure("RLE8 compression needs 8 bits per pixel, not " + bits);
+                    return Damaged("RLE8 compression needs 8 bits per pixel, not " + bits);
                 return {};
             case kBiRle4:
                 encoding_ = Encoding::Rle4;
                 if (bitCount_ != 4)
-                    return Failure("RLE4 compression needs 4 bits per pixel, not " + bits);
+                    return Damaged("RLE4 compression needs 4 bits per pixel, not " + bits);
                 return {};
             case kBiBitfields:
             case kBiAlphaBitfields:
                 encoding_ = Encoding::Bitfields;
                 if (bitCount_ != 16 && bitCount_ != 32) {
-                    return Failure("bit-field compression needs 16 or 32 bits per pixel, not " +
+                    return Damaged("bit-field compression needs 16 or 32 bits per pixel, not " +
                                    bits);
                 }
                 return {};
             case kBiJpeg:
-                return Failure("bitmaps holding a JPEG picture are not supported");
+                return Unsupported("bitmaps holding a JPEG picture are not supported");
             case kBiPng:
-                return Failure("bitmaps holding a PNG picture are not supported");
+                return Unsupported("bitmaps holding a PNG picture are not supported");
             default:
-                return Failure("unknown compression method " + std::to_string(compression_));
+                return Damaged("unknown compression method " + std::to_string(compression_));
         }
     }
 
@@ -407,7 +433,7 @@ class BmpReader {
         if (encoding_ == Encoding::Bitfields && headerSize_ == kInfoHeaderSize) {
             const std::size_t maskBytes =
                 compression_ == kBiAlphaBitfields ? kRgbaMaskBytes : kRgbMaskBytes;
-            if (!cursor_.Has(maskBytes)) return Failure("colour masks are truncated");
+            if (!cursor_.Has(maskBytes)) return Truncated("colour masks are truncated");
             for (std::uint32_t& mask : masks_) mask = cursor_.ReadU32();
             cursor_.Skip(maskBytes - kRgbMaskBytes);
         }
@@ -423,7 +449,7 @@ class BmpReader {
         blue_ = Channel(masks_[2], bitCount_);
         if (encoding_ != Encoding::Bitfields) return {};
         if (!red_.Selects() && !green_.Selects() && !blue_.Selects()) {
-            return Failure("the colour masks select no bits of the pixel");
+            return Damaged("the colour masks select no bits of the pixel");
         }
         // A mask's bits must lie side by side, as the format demands; masks with gaps are refused
         // here, before any pixel is read, rather than gathered bit by bit for every pixel.
@@ -431,7 +457,7 @@ class BmpReader {
         const Channel* channels[] = {&red_, &green_, &blue_};
         for (std::size_t i = 0; i < 3; ++i) {
             if (!channels[i]->IsContiguous()) {
-                return Failure("the " + std::string(kChannelNames[i]) + " colour mask " +
+                return Damaged("the " + std::string(kChannelNames[i]) + " colour mask " +
                                HexText(masks_[i]) + " has gaps between its bits");
             }
         }
@@ -441,11 +467,11 @@ class BmpReader {
     Result<void> ReadPalette() {
         const std::uint64_t paletteStart = cursor_.Position();
         if (pixelOffset_ > bytes_.size()) {
-            return Failure("pixel data offset " + std::to_string(pixelOffset_) +
+            return Damaged("pixel data offset " + std::to_string(pixelOffset_) +
                            " lies outside the file of " + std::to_string(bytes_.size()) + " bytes");
         }
         if (pixelOffset_ < paletteStart) {
-            return Failure("pixel data offset " + std::to_string(pixelOffset_) +
+            return Damaged("pixel data offset " + std::to_string(pixelOffset_) +
                            " lies inside the headers, which end at " +
                            std::to_string(paletteStart));
         }
@@ -461,7 +487,7 @@ class BmpReader {
         std::uint64_t count = std::min<std::uint64_t>(colorsUsed_ == 0 ? full : colorsUsed_, full);
         if (count > room) {
             if (colorsUsed_ != 0) {
-                return Failure("palette of " + std::to_string(colorsUsed_) +
+                return Damaged("palette of " + std::to_string(colorsUsed_) +
                                " colours does not fit before the pixel data");
             }
             count = room;
@@ -502,9 +528,9 @@ class BmpReader {
         const std::uint64_t lastRow = (width * unsigned(bitCount_) + 7) / 8;
         const std::uint64_t present = bytes_.size() - pixelOffset_;
         if (stride * (height - 1) + lastRow > present) {
-            return Failure("bitmap is truncated: " + std::to_string(stride * height) +
-                           " bytes of pixel data expected, " + std::to_string(present) +
-                           " present");
+            return Truncated("bitmap is truncated: " + std::to_string(stride * height) +
+                             " bytes of pixel data expected, " + std::to_string(present) +
+                             " present");
         }
         return {};
     }
@@ -521,7 +547,7 @@ class BmpReader {
                                               RleClimbBytes(std::uint64_t(height_)));
         const std::uint64_t present = bytes_.size() - pixelOffset_;
         if (present < needed) {
-            return Failure("RLE data of " + std::to_string(present) +
+            return Damaged("RLE data of " + std::to_string(present) +
                            " bytes cannot reach the top of a picture " + std::to_string(height_) +
                            " pixels high (at least " + std::to_string(needed) +
                            " bytes are needed)");
@@ -619,9 +645,9 @@ class BmpReader {
         std::int64_t y = 0;  // counted from the bottom, as the file stores the rows
         // Rows in messages count from the top, as a paint program shows them.
         const auto truncated = [&] {
-            return Failure("bitmap is truncated: the RLE data stops in row " +
-                           std::to_string(std::max<std::int64_t>(height - 1 - y, 0)) +
-                           " before the end-of-bitmap code");
+            return Truncated("bitmap is truncated: the RLE data stops in row " +
+                             std::to_string(std::max<std::int64_t>(height - 1 - y, 0)) +
+                             " before the end-of-bitmap code");
         };
         // Every caller checks x < width first; y < height holds inside the loop.
         const auto put = [&](std::uint32_t color) {
@@ -764,7 +790,12 @@ Result<Bitmap> LoadBmpFile(const std::filesystem::path& path, int maxDimension) 
     Result<Bitmap> bitmap =
         DecodeBmp(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()),
                   maxDimension);
-    if (!bitmap) return Failure(platform::DisplayText(path) + ": " + bitmap.error().message);
+    if (!bitmap) {
+        Error refused = std::move(bitmap.error());
+        refused.message = platform::DisplayText(path) + ": " + refused.message;
+        refused.file = path;
+        return std::unexpected(std::move(refused));
+    }
     return bitmap;
 }
 

@@ -280,7 +280,8 @@ Result<void> frmMain::ShowPictureFile(const fs::path& file) {
     QImageReader reader(&buffer);
     const QImage image = reader.read();
     if (image.isNull()) {
-        return Failure(platform::DisplayText(file) + ": " + reader.errorString().toStdString());
+        return Failure(ErrorKind::PictureUnreadable, file,
+                       platform::DisplayText(file) + ": " + reader.errorString().toStdString());
     }
     picShowSkin->ShowImage(image);
     return {};

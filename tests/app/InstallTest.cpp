@@ -103,7 +103,7 @@ TEST(Install, FailedCopiesAreListedAndTheRestIsCopied) {
     f.game.MakeFolder("skin/Sample/readme.txt/x");
     const InstallResult result = f.Install();
     ASSERT_EQ(result.failures.size(), 1u);
-    EXPECT_NE(result.failures[0].find("readme.txt"), std::string::npos);
+    EXPECT_NE(result.failures[0].message.find("readme.txt"), std::string::npos);
     EXPECT_EQ(f.game.Read("skin/Sample/ss.bmp"), "shot");
     EXPECT_EQ(f.game.Read("skin/Sample/basic_interface/btn_ok.bmp"), "ok");
 
@@ -112,7 +112,7 @@ TEST(Install, FailedCopiesAreListedAndTheRestIsCopied) {
     g.game.Write("skin/Sample", "a file");
     const InstallResult blocked = g.Install();
     ASSERT_EQ(blocked.failures.size(), 1u);
-    EXPECT_NE(blocked.failures[0].find("Sample"), std::string::npos);
+    EXPECT_NE(blocked.failures[0].message.find("Sample"), std::string::npos);
     EXPECT_TRUE(blocked.target.empty());
 }
 

@@ -8,6 +8,7 @@
 #include "app/Catalog.h"
 #include "app/IniFile.h"
 #include "platform/Platform.h"
+#include "render/BmpDecoder.h"
 
 namespace morvish::test {
 namespace {
@@ -138,6 +139,38 @@ TEST(Interface, CatalogueFillsPlaceholders) {
     EXPECT_EQ(WindowKindLabel(13, Language::English), "");
     EXPECT_EQ(LanguageFromCode("en"), Language::English);
     EXPECT_EQ(LanguageFromCode("fr"), Language::Japanese);
+}
+
+TEST(Interface, FailuresAreToldInTheUsersLanguage) {
+    TemporaryFolder folder;
+    folder.Write("broken.bmp", "BM");
+    const Result<Bitmap> broken = LoadBmpFile(folder.PathOf("broken.bmp"));
+    ASSERT_FALSE(broken);
+    const std::string file = platform::DisplayText(folder.PathOf("broken.bmp"));
+    EXPECT_EQ(Describe(broken.error(), Language::Japanese),
+              file + ": BMP ファイルが途中で切れています");
+    EXPECT_EQ(Describe(broken.error(), Language::English), broken.error().message);
+
+    const Result<std::string> missing = platform::ReadRegularFile(folder.PathOf("gone.ini"));
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(Describe(missing.error(), Language::Japanese),
+              platform::DisplayText(folder.PathOf("gone.ini")) +
+                  ": 読み込めません (ファイルまたはフォルダがありません)");
+
+    Error full;
+    full.kind = ErrorKind::CannotWrite;
+    full.file = "/g/skin/a/btn.bmp";
+    full.code = std::make_error_code(std::errc::no_space_on_device);
+    EXPECT_EQ(Describe(full, Language::Japanese),
+              "/g/skin/a/btn.bmp: 書き込めません (ディスクの空きがありません)");
+    Error large;
+    large.kind = ErrorKind::PictureTooLarge;
+    large.file = "a.bmp";
+    large.numbers = {8192, 8192, 4096};
+    EXPECT_EQ(Describe(large, Language::Japanese),
+              "a.bmp: 画像が大きすぎます (8192 × 8192 ピクセル、一辺の上限は 4096 ピクセル)");
+    // What has no kind keeps its own words.
+    EXPECT_EQ(Describe(Failure("x: odd").error(), Language::Japanese), "x: odd");
 }
 
 }  // namespace

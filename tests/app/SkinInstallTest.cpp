@@ -83,9 +83,9 @@ TEST(SkinInstall, SkinFolderLinkedOutsideItsRootCopiesNothing) {
         fs::create_symlink(leadsTo, place.root / "Linked");
         const InstallResult result = place.Install("Linked");
         ASSERT_EQ(result.failures.size(), 1u);
-        EXPECT_NE(result.failures[0].find((place.root / "Linked").string() + ": is a link"),
+        EXPECT_NE(result.failures[0].message.find((place.root / "Linked").string() + ": is a link"),
                   std::string::npos)
-            << result.failures[0];
+            << result.failures[0].message;
         EXPECT_EQ(result.copied, 0u);
         EXPECT_EQ(Tree(place.game), std::vector<std::string>());
     }
@@ -112,11 +112,12 @@ TEST(SkinInstall, LinksInsideTheSkinAreReadOthersAreNot) {
     const InstallResult result = place.Install("Sample");
     EXPECT_EQ(result.copied, 2u);
     ASSERT_EQ(result.failures.size(), 2u);
-    EXPECT_NE(result.failures[0].find("secret.bmp: is a link to a file outside"), std::string::npos)
-        << result.failures[0];
-    EXPECT_NE(result.failures[1].find("basic_interface: is a link to a place outside"),
+    EXPECT_NE(result.failures[0].message.find("secret.bmp: is a link to a file outside"),
               std::string::npos)
-        << result.failures[1];
+        << result.failures[0].message;
+    EXPECT_NE(result.failures[1].message.find("basic_interface: is a link to a place outside"),
+              std::string::npos)
+        << result.failures[1].message;
     EXPECT_EQ(Tree(place.game),
               (std::vector<std::string>{"skin/", "skin/Sample/", "skin/Sample/alias.bmp",
                                         "skin/Sample/ss.bmp"}));
@@ -136,8 +137,8 @@ TEST(SkinInstall, LinksInTheGameAreReplacedOrRefusedNeverWrittenThrough) {
     InstallResult result = place.Install("Sample");
     EXPECT_EQ(result.copied, 1u);
     ASSERT_EQ(result.failures.size(), 1u);
-    EXPECT_EQ(result.failures[0], (place.game / "skin/Sample/basic_interface").string() +
-                                      ": is a link; nothing is written through it");
+    EXPECT_EQ(result.failures[0].message, (place.game / "skin/Sample/basic_interface").string() +
+                                              ": is a link; nothing is written through it");
     EXPECT_FALSE(fs::is_symlink(place.game / "skin/Sample/ss.bmp"));
     EXPECT_EQ(place.outer.Read("game/skin/Sample/ss.bmp"), "shot");
     EXPECT_EQ(place.outer.Read("private.txt"), "the user's own file");
@@ -151,7 +152,7 @@ TEST(SkinInstall, LinksInTheGameAreReplacedOrRefusedNeverWrittenThrough) {
     result = linked.Install("Sample");
     EXPECT_EQ(result.copied, 0u);
     ASSERT_EQ(result.failures.size(), 1u);
-    EXPECT_NE(result.failures[0].find("is a link; nothing is written through it"),
+    EXPECT_NE(result.failures[0].message.find("is a link; nothing is written through it"),
               std::string::npos);
     EXPECT_TRUE(result.target.empty());
     EXPECT_EQ(linked.outer.Names("elsewhere"), std::vector<std::string>());
@@ -175,8 +176,10 @@ TEST(SkinInstall, CountsCopiesKeepsModesAndTakesTheLongestNames) {
     EXPECT_EQ(result.target, place.game / "skin/Sample/");
     EXPECT_EQ(result.copied, 3u);
     ASSERT_EQ(result.failures.size(), 1u);
-    EXPECT_EQ(result.failures[0].rfind((place.game / "skin/Sample/ss.bmp").string() + ": ", 0), 0u)
-        << result.failures[0];
+    EXPECT_EQ(
+        result.failures[0].message.rfind((place.game / "skin/Sample/ss.bmp").string() + ": ", 0),
+        0u)
+        << result.failures[0].message;
     EXPECT_EQ(place.outer.Read(fs::path("game/skin/Sample") / (longest + ".bmp")), "long");
     EXPECT_EQ(place.outer.Read("game/skin/Sample/readme.txt"), "new text");
     EXPECT_EQ(fs::status(place.game / "skin/Sample/readme.txt").permissions(), fs::perms(0444));

@@ -921,6 +921,24 @@ TEST(BmpDecoder, RleDataMustBeAbleToReachTheTopRow) {
 // ---------------------------------------------------------------------------------------------
 // Files on disk
 
+// What went wrong is told as a kind, so that the desktop program can say it in its user's
+// language; the figures of a picture too large go with it.
+TEST(BmpDecoder, RefusalsCarryTheirKind) {
+    const auto kind = [](const std::vector<std::uint8_t>& bytes, int limit = kMaxBmpDimension) {
+        const Result<Bitmap> decoded = DecodeBmp(bytes, limit);
+        return decoded ? ErrorKind::Other : decoded.error().kind;
+    };
+    EXPECT_EQ(kind({}), ErrorKind::EmptyFile);
+    EXPECT_EQ(kind({'h', 'e', 'l', 'l', 'o'}), ErrorKind::NotBitmap);
+    EXPECT_EQ(kind(Cut(Build(Valid8Bit()), 30)), ErrorKind::BitmapTruncated);
+    EXPECT_EQ(kind(Variant([](BmpFields& f) { f.planes = 3; })), ErrorKind::BitmapDamaged);
+    EXPECT_EQ(kind(Variant([](BmpFields& f) { f.compression = 4; })), ErrorKind::BitmapUnsupported);
+    const Result<Bitmap> large = DecodeBmp(Variant([](BmpFields& f) { f.width = 5000; }), 4096);
+    ASSERT_FALSE(large);
+    EXPECT_EQ(large.error().kind, ErrorKind::PictureTooLarge);
+    EXPECT_EQ(large.error().numbers, (std::vector<std::int64_t>{5000, 2, 4096}));
+}
+
 TEST(LoadBmpFile, ErrorsStartWithThePath) {
     test::FixtureSkin skin;
     skin.WriteBytes("empty.bmp", {});
@@ -936,8 +954,13 @@ TEST(LoadBmpFile, ErrorsStartWithThePath) {
     EXPECT_EQ(text.error().message,
               skin.Path("text.bmp").string() + ": not a BMP file (it does not start with \"BM\")");
 
+    EXPECT_EQ(text.error().kind, ErrorKind::NotBitmap);
+    EXPECT_EQ(text.error().file, skin.Path("text.bmp"));
+
     Result<Bitmap> missing = LoadBmpFile(skin.Path("missing.bmp"));
     ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().kind, ErrorKind::CannotRead);
+    EXPECT_EQ(missing.error().code, std::errc::no_such_file_or_directory);
     EXPECT_EQ(
         missing.error().message.rfind(skin.Path("missing.bmp").string() + ": cannot be read", 0),
         0u)
