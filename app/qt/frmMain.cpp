@@ -355,7 +355,8 @@ void frmMain::RunWithProgress(const std::string& title, InstallProgress& progres
     // The window keeps painting but takes no input while the work runs.
     setEnabled(false);
     QProgressDialog dialog(this);
-    dialog.setWindowTitle(Q(title));
+    dialog.setWindowTitle(windowTitle());
+    dialog.setMinimumWidth(360);
     dialog.setCancelButtonText(Q(Tr(Text::InstallCancelButton, language)));
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setMinimumDuration(kMomentMs);
@@ -368,7 +369,8 @@ void frmMain::RunWithProgress(const std::string& title, InstallProgress& progres
         const int copied = int(progress.copied.load());
         dialog.setMaximum(std::max(total, 1));
         dialog.setValue(std::min(copied, std::max(total, 1) - 1));
-        dialog.setLabelText(Q(Format(Text::InstallProgressText, language,
+        dialog.setLabelText(Q(title + "\n" +
+                              Format(Text::InstallProgressText, language,
                                      {std::to_string(copied), std::to_string(total)})));
         if (dialog.wasCanceled()) progress.cancel = true;
         if (done) loop.quit();
