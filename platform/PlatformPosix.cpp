@@ -13,6 +13,7 @@
 #include <random>
 
 #include "Platform.h"
+#include "PlatformShared.h"
 
 namespace morvish::platform {
 
@@ -66,14 +67,6 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 std::unexpected<Error> ReadFailure(const fs::path& path, int error = errno) {
     return Failure(DisplayText(path) + ": cannot be read (" + std::strerror(error) + ")");
-}
-
-// A size limit as people write it: "256 MiB" rather than "268435456".
-std::string LimitText(std::uintmax_t limit) {
-    constexpr std::uintmax_t kMebibyte = 1024 * 1024;
-    if (limit >= kMebibyte && limit % kMebibyte == 0)
-        return std::to_string(limit / kMebibyte) + " MiB";
-    return std::to_string(limit) + " bytes";
 }
 
 // Opens a regular file for reading without blocking on a pipe or a device; the type is checked
@@ -240,23 +233,8 @@ Result<std::string> ReadRegularFile(const fs::path& path, std::uintmax_t limit) 
     const Result<int> opened = OpenRegularFile(path, size);
     if (!opened) return std::unexpected(opened.error());
     FileDescriptor in(*opened);
-    if (size > limit) {
-        return Failure(DisplayText(path) + ": file is too large (" + std::to_string(size) +
-                       " bytes; the limit is " + LimitText(limit) + ")");
-    }
-    std::string contents;
-    contents.reserve(std::size_t(size));
-    Result<void> read = ForEachChunk(in.Get(), path, [&](std::string_view chunk) -> Result<void> {
-        // The file may have grown since its size was read.
-        if (contents.size() + chunk.size() > limit) {
-            return Failure(DisplayText(path) + ": file is too large (the limit is " +
-                           LimitText(limit) + ")");
-        }
-        contents.append(chunk);
-        return {};
-    });
-    if (!read) return std::unexpected(read.error());
-    return contents;
+    return ReadWhole(path, size, limit,
+                     [&](auto take) { return ForEachChunk(in.Get(), path, take); });
 }
 
 Result<void> WriteFileAtomically(const fs::path& path, std::string_view contents) {
