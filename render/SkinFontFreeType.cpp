@@ -1,6 +1,6 @@
-// The sample-text faces: found through fontconfig, rasterised by FreeType as hinted 1-bit glyphs
-// (the game draws its texts without antialiasing, and text drawn on the magenta key colour must
-// not leave blended fringes), and painted straight into pixel buffers.
+// The sample-text faces on Linux: found through fontconfig and rasterised by FreeType as hinted
+// 1-bit glyphs (the game draws its texts without antialiasing, and text drawn on the magenta key
+// colour must not leave blended fringes). Drawing and caching are shared (SkinFont.cpp).
 //
 // Metrics follow what Windows GDI reports for a TrueType font at 96 dpi, so that texts sit where
 // the game puts them:
@@ -20,7 +20,7 @@
 // - Glyphs use the faces' own TrueType hinting in monochrome mode. FreeType's autohinter was
 //   compared at 8 and 9 pt and loses strokes of kanji such as 修 and 練, and narrows Latin
 //   letters unevenly.
-#include "SkinFont.h"
+#include "SkinFontBackend.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -28,28 +28,19 @@
 #include FT_TRUETYPE_TABLES_H
 #include <fontconfig/fontconfig.h>
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
-#include <map>
 #include <memory>
 #include <optional>
-#include <unordered_map>
-#include <utility>
+#include <string>
 #include <vector>
 
 namespace morvish {
 
 namespace {
 
-constexpr int kDotsPerInch = 96;
-constexpr int kPointsPerInch = 72;
-// Sizes outside this range are not a sample text of any window; they get no font.
-constexpr int kSmallestPoints = 1;
-constexpr int kLargestPoints = 288;
-constexpr char32_t kReplacementCharacter = 0xFFFD;
-// Code points below this are cached in a table rather than a hash map.
-constexpr char32_t kDirectGlyphs = 0x100;
+using fontbackend::Glyph;
+using fontbackend::Run;
 
 // What the program needs of each face, and where a user gets it.
 struct FaceWanted {
@@ -64,62 +55,9 @@ constexpr std::array<FaceWanted, 2> kFacesWanted{{
     {FontFace::English, "Liberation Sans", "English", "fonts-liberation"},
 }};
 
-// UTF-8 decoding with the usual replacement rules: a byte that cannot start a character, or a
-// sequence cut short or out of range (overlong forms, surrogates, past U+10FFFF), gives one
-// U+FFFD and decoding goes on at the first byte that does not belong to the broken sequence.
-char32_t NextCodePoint(std::string_view text, std::size_t& position) {
-    const unsigned char lead = static_cast<unsigned char>(text[position++]);
-    if (lead < 0x80) return lead;
-    int trailing = 0;
-    char32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        trailing = 1;
-        code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        trailing = 2;
-        code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        trailing = 3;
-        code = lead & 0x07;
-    } else {
-        return kReplacementCharacter;
-    }
-    // The second byte's range is what excludes overlong forms, surrogates and values past U+10FFFF.
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-    for (int i = 0; i < trailing; ++i) {
-        if (position >= text.size()) return kReplacementCharacter;
-        const unsigned char next = static_cast<unsigned char>(text[position]);
-        if (next < low || next > high) return kReplacementCharacter;
-        code = (code << 6) | (next & 0x3F);
-        ++position;
-        low = 0x80;
-        high = 0xBF;
-    }
-    return code;
-}
-
 int RoundedScale(long fontUnits, int pixelsPerEm, int unitsPerEm) {
     return int((fontUnits * pixelsPerEm + unitsPerEm / 2) / unitsPerEm);
 }
-
-// One horizontal stretch of set pixels of a glyph: row `dy` below the top of the character cell,
-// columns `left` (inclusive) to `right` (exclusive) from the pen position.
-struct Run {
-    int dy;
-    int left;
-    int right;
-};
-
-// A rendered glyph: its set pixels as runs, and how far the pen moves after it.
-struct Glyph {
-    std::vector<Run> runs;
-    int advance = 0;
-};
 
 bool PixelIsSet(const FT_Bitmap& bitmap, const unsigned char* row, unsigned x) {
     switch (bitmap.pixel_mode) {
@@ -159,59 +97,14 @@ std::vector<Run> RunsOf(const FT_GlyphSlot slot, int top) {
     return runs;
 }
 
-class FreeTypeFont final : public SkinFont {
+class FreeTypeFont final : public fontbackend::GlyphFont {
   public:
     FreeTypeFont(FT_Face face, FT_Size size, int ascent, int descent)
-        : face_(face), size_(size), ascent_(ascent), descent_(descent) {}
-
-    void Draw(PixelTarget target, int x, int y, std::string_view utf8,
-              std::uint32_t rgb) const override {
-        if (target.pixels == nullptr || target.width <= 0 || target.height <= 0) return;
-        // The pen is kept wide so that a long text far off the target cannot overflow it.
-        long long pen = x;
-        for (std::size_t position = 0; position < utf8.size();) {
-            const Glyph& glyph = GlyphFor(NextCodePoint(utf8, position));
-            for (const Run& run : glyph.runs) {
-                const long long row = (long long)y + run.dy;
-                if (row < 0 || row >= target.height) continue;
-                const long long left = std::max(pen + run.left, 0LL);
-                const long long right = std::min(pen + run.right, (long long)target.width);
-                if (left >= right) continue;
-                std::fill(target.pixels + row * target.width + left,
-                          target.pixels + row * target.width + right, rgb);
-            }
-            pen += glyph.advance;
-            if (pen >= target.width + (long long)CellHeight()) break;
-        }
-    }
-
-    int TextWidth(std::string_view utf8) const override {
-        long long width = 0;
-        for (std::size_t position = 0; position < utf8.size();) {
-            width += GlyphFor(NextCodePoint(utf8, position)).advance;
-        }
-        return int(std::min<long long>(width, 1LL << 30));
-    }
-
-    int CellHeight() const override { return ascent_ + descent_; }
-    int Ascent() const override { return ascent_; }
+        : GlyphFont(ascent, descent), face_(face), size_(size) {}
 
   private:
-    // Latin text (the English face, and the Latin parts of Japanese texts) is looked up directly.
-    // Both containers keep their glyphs in place, so the references handed out stay valid.
-    const Glyph& GlyphFor(char32_t code) const {
-        if (code < kDirectGlyphs) {
-            std::unique_ptr<Glyph>& direct = directGlyphs_[code];
-            if (!direct) direct = std::make_unique<Glyph>(Render(code));
-            return *direct;
-        }
-        auto found = glyphs_.find(code);
-        if (found != glyphs_.end()) return found->second;
-        return glyphs_.emplace(code, Render(code)).first->second;
-    }
-
     // A character the face lacks is drawn as its glyph 0 (usually an empty box), as GDI shows it.
-    Glyph Render(char32_t code) const {
+    Glyph Render(char32_t code) const override {
         Glyph glyph;
         if (FT_Activate_Size(size_) != 0) return glyph;
         const FT_UInt index = FT_Get_Char_Index(face_, code);
@@ -222,16 +115,12 @@ class FreeTypeFont final : public SkinFont {
             FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) {
             return glyph;
         }
-        glyph.runs = RunsOf(slot, ascent_ - slot->bitmap_top);
+        glyph.runs = RunsOf(slot, Ascent() - slot->bitmap_top);
         return glyph;
     }
 
     FT_Face face_;
     FT_Size size_;
-    int ascent_;
-    int descent_;
-    mutable std::array<std::unique_ptr<Glyph>, kDirectGlyphs> directGlyphs_;
-    mutable std::unordered_map<char32_t, Glyph> glyphs_;
 };
 
 // Where fontconfig found a face, or why it is missing.
@@ -279,8 +168,8 @@ std::optional<FaceLocation> LocateFace(FcConfig* config, const char* family) {
     return location;
 }
 
-// Owns FreeType, the two faces and every font made from them for the life of the program; its
-// destructor at exit gives everything back.
+// Owns FreeType and the two faces for the life of the program; its destructor at exit gives them
+// back (the faces take their sizes with them).
 class FontRegistry {
   public:
     static FontRegistry& Instance() {
@@ -292,24 +181,16 @@ class FontRegistry {
     FontRegistry& operator=(const FontRegistry&) = delete;
 
     ~FontRegistry() {
-        fonts_.clear();
         for (FT_Face face : faces_) {
             if (face != nullptr) FT_Done_Face(face);
         }
         if (library_ != nullptr) FT_Done_FreeType(library_);
     }
 
-    const SkinFont* Find(FontFace which, int points) {
-        if (points < kSmallestPoints || points > kLargestPoints) return nullptr;
+    std::unique_ptr<fontbackend::GlyphFont> Open(FontFace which, int pixelsPerEm) {
         const std::size_t slot = SlotOf(which);
         if (slot >= faces_.size() || faces_[slot] == nullptr) return nullptr;
-        const auto key = std::make_pair(slot, points);
-        auto found = fonts_.find(key);
-        if (found != fonts_.end()) return found->second.get();
-        std::unique_ptr<FreeTypeFont> font = MakeFont(faces_[slot], points);
-        const SkinFont* made = font.get();
-        if (font) fonts_.emplace(key, std::move(font));
-        return made;
+        return MakeFont(faces_[slot], pixelsPerEm);
     }
 
     std::string MissingReport() const {
@@ -352,10 +233,9 @@ class FontRegistry {
         return kFacesWanted.size();
     }
 
-    static std::unique_ptr<FreeTypeFont> MakeFont(FT_Face face, int points) {
+    static std::unique_ptr<FreeTypeFont> MakeFont(FT_Face face, int pixelsPerEm) {
         FT_Size size = nullptr;
         if (FT_New_Size(face, &size) != 0) return nullptr;
-        const int pixelsPerEm = (points * kDotsPerInch + kPointsPerInch / 2) / kPointsPerInch;
         if (FT_Activate_Size(size) != 0 || FT_Set_Pixel_Sizes(face, 0, FT_UInt(pixelsPerEm)) != 0) {
             FT_Done_Size(size);
             return nullptr;
@@ -376,13 +256,12 @@ class FontRegistry {
 
     FT_Library library_ = nullptr;
     std::array<FT_Face, kFacesWanted.size()> faces_{};
-    std::map<std::pair<std::size_t, int>, std::unique_ptr<FreeTypeFont>> fonts_;
 };
 
 }  // namespace
 
-const SkinFont* FindSkinFont(FontFace face, int points) {
-    return FontRegistry::Instance().Find(face, points);
+std::unique_ptr<fontbackend::GlyphFont> fontbackend::OpenFont(FontFace face, int pixelsPerEm) {
+    return FontRegistry::Instance().Open(face, pixelsPerEm);
 }
 
 std::string MissingFontReport() {

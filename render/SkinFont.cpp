@@ -1,0 +1,123 @@
+// The part of the sample-text fonts that is the same on every system: UTF-8 decoding, the glyph
+// cache, drawing runs of glyph pixels clipped to the target, and one font per face and size for
+// the life of the program. The glyphs themselves come from the system's backend.
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "SkinFontBackend.h"
+
+namespace morvish {
+
+namespace fontbackend {
+
+namespace {
+
+constexpr int kDotsPerInch = 96;
+constexpr int kPointsPerInch = 72;
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+}  // namespace
+
+// UTF-8 decoding with the usual replacement rules: a byte that cannot start a character, or a
+// sequence cut short or out of range (overlong forms, surrogates, past U+10FFFF), gives one
+// U+FFFD and decoding goes on at the first byte that does not belong to the broken sequence.
+char32_t NextCodePoint(std::string_view text, std::size_t& position) {
+    const unsigned char lead = static_cast<unsigned char>(text[position++]);
+    if (lead < 0x80) return lead;
+    int trailing = 0;
+    char32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        trailing = 1;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        trailing = 2;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        trailing = 3;
+        code = lead & 0x07;
+    } else {
+        return kReplacementCharacter;
+    }
+    // The second byte's range is what excludes overlong forms, surrogates and values past U+10FFFF.
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+    for (int i = 0; i < trailing; ++i) {
+        if (position >= text.size()) return kReplacementCharacter;
+        const unsigned char next = static_cast<unsigned char>(text[position]);
+        if (next < low || next > high) return kReplacementCharacter;
+        code = (code << 6) | (next & 0x3F);
+        ++position;
+        low = 0x80;
+        high = 0xBF;
+    }
+    return code;
+}
+
+int PixelsPerEm(int points) {
+    return (points * kDotsPerInch + kPointsPerInch / 2) / kPointsPerInch;
+}
+
+void GlyphFont::Draw(PixelTarget target, int x, int y, std::string_view utf8,
+                     std::uint32_t rgb) const {
+    if (target.pixels == nullptr || target.width <= 0 || target.height <= 0) return;
+    // The pen is kept wide so that a long text far off the target cannot overflow it.
+    long long pen = x;
+    for (std::size_t position = 0; position < utf8.size();) {
+        const Glyph& glyph = GlyphFor(NextCodePoint(utf8, position));
+        for (const Run& run : glyph.runs) {
+            const long long row = (long long)y + run.dy;
+            if (row < 0 || row >= target.height) continue;
+            const long long left = std::max(pen + run.left, 0LL);
+            const long long right = std::min(pen + run.right, (long long)target.width);
+            if (left >= right) continue;
+            std::fill(target.pixels + row * target.width + left,
+                      target.pixels + row * target.width + right, rgb);
+        }
+        pen += glyph.advance;
+        if (pen >= target.width + (long long)CellHeight()) break;
+    }
+}
+
+int GlyphFont::TextWidth(std::string_view utf8) const {
+    long long width = 0;
+    for (std::size_t position = 0; position < utf8.size();) {
+        width += GlyphFor(NextCodePoint(utf8, position)).advance;
+    }
+    return int(std::min<long long>(width, 1LL << 30));
+}
+
+const Glyph& GlyphFont::GlyphFor(char32_t code) const {
+    if (code < kDirectGlyphs) {
+        std::unique_ptr<Glyph>& direct = directGlyphs_[code];
+        if (!direct) direct = std::make_unique<Glyph>(Render(code));
+        return *direct;
+    }
+    auto found = glyphs_.find(code);
+    if (found != glyphs_.end()) return found->second;
+    return glyphs_.emplace(code, Render(code)).first->second;
+}
+
+}  // namespace fontbackend
+
+const SkinFont* FindSkinFont(FontFace face, int points) {
+    // Sizes outside this range are not a sample text of any window; they get no font.
+    constexpr int kSmallestPoints = 1;
+    constexpr int kLargestPoints = 288;
+    if (points < kSmallestPoints || points > kLargestPoints) return nullptr;
+    static std::map<std::pair<FontFace, int>, std::unique_ptr<fontbackend::GlyphFont>> fonts;
+    const auto key = std::make_pair(face, points);
+    auto found = fonts.find(key);
+    if (found != fonts.end()) return found->second.get();
+    std::unique_ptr<fontbackend::GlyphFont> font =
+        fontbackend::OpenFont(face, fontbackend::PixelsPerEm(points));
+    const SkinFont* made = font.get();
+    if (font) fonts.emplace(key, std::move(font));
+    return made;
+}
+
+}  // namespace morvish
