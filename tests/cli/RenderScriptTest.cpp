@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <fstream>
 
 #include "RenderScript.h"
+#include "platform/Platform.h"
 #include "render/PngFile.h"
 #include "support/FixtureSkin.h"
+#include "support/RunProgram.h"
 
 namespace morvish::cli {
 namespace {
@@ -84,38 +83,37 @@ TEST(RenderEvents, BadLinesNameTheLineAndTheFault) {
 }
 
 // Runs the renderer and returns its exit status.
-int RunRenderer(const std::string& arguments) {
-    const std::string command = std::string(MORVISH_RENDER) + " " + arguments + " 2>/dev/null";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+int RunRenderer(const std::vector<std::string>& arguments) {
+    return test::RunProgram(MORVISH_RENDER, arguments);
 }
 
 TEST(RenderProgram, ExitStatusTellsUsageFromDrawingFailures) {
     test::FixtureSkin skin;
     skin.Solid("basic_interface\\basewin_bg.bmp", 280, 120, 0x336699);
-    const std::string dir = skin.Dir().string();
+    const std::string dir = platform::PathToUtf8(skin.Dir());
     const std::string out = dir + "out.png";
     const std::string events = dir + "events.txt";
-    std::ofstream(events) << "show status\nmove 1\n";
+    std::ofstream(skin.Dir() / "events.txt") << "show status\nmove 1\n";
 
-    EXPECT_EQ(RunRenderer("--help >/dev/null"), 0);
-    EXPECT_EQ(RunRenderer("--skin " + dir + " -o " + out), 0);
-    EXPECT_EQ(RunRenderer("--skin " + dir), 2);
-    EXPECT_EQ(RunRenderer("--skin " + dir + "missing -o " + out), 2);
-    EXPECT_EQ(RunRenderer("--skin " + dir + " --events " + events + " -o " + out), 2);
-    EXPECT_EQ(RunRenderer("--skin " + dir + " -o " + dir + "no/such/dir/out.png"), 1);
+    EXPECT_EQ(RunRenderer({"--help"}), 0);
+    EXPECT_EQ(RunRenderer({"--skin", dir, "-o", out}), 0);
+    EXPECT_EQ(RunRenderer({"--skin", dir}), 2);
+    EXPECT_EQ(RunRenderer({"--skin", dir + "missing", "-o", out}), 2);
+    EXPECT_EQ(RunRenderer({"--skin", dir, "--events", events, "-o", out}), 2);
+    EXPECT_EQ(RunRenderer({"--skin", dir, "-o", dir + "no/such/dir/out.png"}), 1);
 
     skin.WriteBytes("basic_interface\\basewin_bg.bmp", {'B', 'M', 1, 2, 3});
-    EXPECT_EQ(RunRenderer("--skin " + dir + " -o " + out), 1);
+    EXPECT_EQ(RunRenderer({"--skin", dir, "-o", out}), 1);
 }
 
 TEST(RenderProgram, WritesTheShownWindowAtItsOwnSize) {
     test::FixtureSkin skin;
-    const std::string dir = skin.Dir().string();
+    const std::string dir = platform::PathToUtf8(skin.Dir());
     const std::string out = dir + "out.png";
-    ASSERT_EQ(RunRenderer("--skin " + dir + " --background '#00FF00' --window msgbox -o " + out),
-              0);
-    Result<Bitmap> picture = ReadPng(out);
+    ASSERT_EQ(
+        RunRenderer({"--skin", dir, "--background", "#00FF00", "--window", "msgbox", "-o", out}),
+        0);
+    Result<Bitmap> picture = ReadPng(skin.Dir() / "out.png");
     ASSERT_TRUE(picture) << picture.error().message;
     EXPECT_EQ(picture->width, 280);
     EXPECT_EQ(picture->height, 245);

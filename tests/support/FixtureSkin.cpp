@@ -14,14 +14,14 @@ namespace morvish::test {
 
 namespace {
 
-fs::path NewTemporaryFolder(const char* prefix) {
+// A folder that did not exist before (create_directory says whether it made the folder).
+fs::path NewTemporaryFolder(const std::string& prefix) {
     static std::mt19937_64 random{std::random_device{}()};
     fs::path folder;
     do {
-        folder = fs::temp_directory_path() / (std::string(prefix) + std::to_string(random()));
-    } while (fs::exists(folder));
-    fs::create_directories(folder);
-    return WithTrailingSeparator(folder);
+        folder = fs::temp_directory_path() / (prefix + std::to_string(random()));
+    } while (!fs::create_directory(folder));
+    return folder;
 }
 
 void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
@@ -32,11 +32,18 @@ void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
+ScratchFolder::ScratchFolder(const std::string& prefix) : path_(NewTemporaryFolder(prefix)) {}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+}
+
 Bitmap SolidBitmap(int width, int height, std::uint32_t rgb) {
     return Bitmap{width, height, std::vector<std::uint32_t>(std::size_t(width) * height, rgb)};
 }
 
-FixtureSkin::FixtureSkin() : dir_(NewTemporaryFolder("morvish-skin-")) {}
+FixtureSkin::FixtureSkin() : dir_(WithTrailingSeparator(NewTemporaryFolder("morvish-skin-"))) {}
 
 FixtureSkin::~FixtureSkin() {
     std::error_code error;
@@ -64,7 +71,8 @@ void FixtureSkin::Remove(const std::string& name) {
     fs::remove(Path(name), error);
 }
 
-FixtureGraphic::FixtureGraphic() : dir_(NewTemporaryFolder("morvish-graphic-")) {
+FixtureGraphic::FixtureGraphic()
+    : dir_(WithTrailingSeparator(NewTemporaryFolder("morvish-graphic-"))) {
     SetGraphicDirectory(dir_);
 }
 

@@ -13,6 +13,20 @@
 
 namespace morvish::test {
 
+// A new folder of its own under the system's temporary folder, removed with its contents at the
+// end.
+class ScratchFolder {
+  public:
+    explicit ScratchFolder(const std::string& prefix = "morvish-");
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
 // A width × height bitmap of one colour (0x00RRGGBB).
 Bitmap SolidBitmap(int width, int height, std::uint32_t rgb);
 
