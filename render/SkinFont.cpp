@@ -104,7 +104,21 @@ const Glyph& GlyphFont::GlyphFor(char32_t code) const {
 
 }  // namespace fontbackend
 
+namespace {
+
+bool& TextsDrawn() {
+    static bool drawn = true;
+    return drawn;
+}
+
+}  // namespace
+
+void SetTextsDrawn(bool drawn) {
+    TextsDrawn() = drawn;
+}
+
 const SkinFont* FindSkinFont(FontFace face, int points) {
+    if (!TextsDrawn()) return nullptr;
     // Sizes outside this range are not a sample text of any window; they get no font.
     constexpr int kSmallestPoints = 1;
     constexpr int kLargestPoints = 288;

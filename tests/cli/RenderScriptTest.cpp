@@ -5,6 +5,7 @@
 #include "RenderScript.h"
 #include "platform/Platform.h"
 #include "render/PngFile.h"
+#include "render/SkinFont.h"
 #include "support/FixtureSkin.h"
 #include "support/RunProgram.h"
 
@@ -36,6 +37,8 @@ TEST(RenderArguments, DefaultsAndRequiredArguments) {
     EXPECT_EQ(options->slot, 2);
     EXPECT_EQ(options->background, 0xFFFFFFu);
     EXPECT_FALSE(options->eventsFile);
+    EXPECT_FALSE(options->noText);
+    EXPECT_TRUE(ParseArguments({"--skin", "s", "--no-text", "-o", "out.png"})->noText);
 
     EXPECT_FALSE(ParseArguments({"-o", "out.png"}));
     EXPECT_FALSE(ParseArguments({"--skin", "s"}));
@@ -80,6 +83,29 @@ TEST(RenderEvents, BadLinesNameTheLineAndTheFault) {
         EXPECT_EQ(events.error().message.rfind(c.expected, 0), 0u)
             << "got: " << events.error().message;
     }
+}
+
+// Without texts the picture is the same but for the texts' own pixels; later pictures have their
+// texts again.
+TEST(RenderPicture, NoTextLeavesOutTheTextsAndNothingElse) {
+    if (FindSkinFont(FontFace::Japanese, 9) == nullptr) GTEST_SKIP() << MissingFontReport();
+    test::FixtureSkin skin;  // no colour chip: every text is black
+    RenderOptions options;
+    options.skinDir = skin.Dir();
+    options.slot = 4;  // the status window: texts in both faces
+    Result<Bitmap> withTexts = Render(options, {});
+    options.noText = true;
+    Result<Bitmap> withoutTexts = Render(options, {});
+    ASSERT_TRUE(withTexts && withoutTexts);
+    ASSERT_EQ(withTexts->pixels.size(), withoutTexts->pixels.size());
+    int textPixels = 0;
+    for (std::size_t i = 0; i < withTexts->pixels.size(); ++i) {
+        if (withTexts->pixels[i] == withoutTexts->pixels[i]) continue;
+        ASSERT_EQ(withTexts->pixels[i], 0x000000u) << "pixel " << i;
+        ++textPixels;
+    }
+    EXPECT_GT(textPixels, 100);
+    EXPECT_NE(FindSkinFont(FontFace::English, 9), nullptr);
 }
 
 // Runs the renderer and returns its exit status.
