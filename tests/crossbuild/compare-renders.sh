@@ -8,8 +8,8 @@
 # Texts are left out of both pictures (--no-text, which takes the path of a system without the
 # fonts): GDI draws them on Windows and FreeType on Linux, so their pixels differ on purpose and
 # are compared by eye instead. Everything else must match to the pixel. The Windows program gets what a Windows user gives
-# it: drive-letter paths with backslashes, a skin folder and an output file named in Japanese,
-# and it runs from a folder other than its own, so that it must find its sample pictures beside
+# it: drive-letter paths with backslashes (and once UNC paths), a skin folder and an output file
+# named in Japanese, and it runs from a folder other than its own, so that it must find its sample pictures beside
 # itself. The sample pictures and the skins' bitmaps the two demo skin generators wrote must be
 # the same bytes too.
 set -euo pipefail
@@ -20,7 +20,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 wine_run="$here/../../cmake/wine-run.sh"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# Wine serves \\morvish\work from its prefix's dosdevices/unc folder (a UNC path, below).
+unc_share="$prefix/dosdevices/unc/morvish"
+trap 'rm -rf "$work"; rm -f "$unc_share/work"' EXIT
 mkdir -p "$work/elsewhere" "$work/linux" "$work/windows"
 
 passed=0
@@ -81,6 +83,15 @@ for skin in 羊皮紙 夜の帳; do
     done
   done
 done
+
+# A skin folder, an events file and an output file given as UNC paths (\\server\share\...).
+mkdir -p "$unc_share"
+ln -sfn "$work" "$unc_share/work"
+unc='\\morvish\work'
+"$wine_run" "$prefix" "$windows/morvish-render.exe" --no-text --skin "$unc\スキン置き場\羊皮紙" \
+  --window all --events "$unc\clicks.events" -o "$unc\windows\unc.png"
+check "UNC paths" cmp -s "$work/linux/全ウィンドウ-羊皮紙-all-clicks.png" "$work/windows/unc.png"
+renders=$((renders + 1))
 
 echo "Compared $renders pictures of the Linux and the Windows build."
 echo "$passed passed, $failed failed"
