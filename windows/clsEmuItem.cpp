@@ -64,7 +64,8 @@ constexpr ScrollBarPlace kListScrollBar{265, 18, 99, 30, 68};
 // Beside the item description.
 constexpr ScrollBarPlace kDescriptionScrollBar{260, 171, 236, 183, 222};
 
-void PlaceScrollBar(SkinPainter& painter, const std::string& dir, const ScrollBarPlace& bar) {
+void PlaceScrollBar(SkinPainter& painter, const std::filesystem::path& dir,
+                    const ScrollBarPlace& bar) {
     painter.Place(
         mdlMain::DrawScrollBar(dir, 1, bar.barFrom, bar.barTo, bar.thumbFrom, bar.thumbTo, false),
         bar.x, bar.barFrom);
