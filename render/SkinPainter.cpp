@@ -1,6 +1,7 @@
 #include "SkinPainter.h"
 
 #include "FileLookup.h"
+#include "SkinReadLog.h"
 #include "clsDirectDraw.h"
 #include "mdlMain.h"
 
@@ -11,7 +12,11 @@ std::vector<Element> MakeElements(const std::filesystem::path& folder,
     std::vector<Element> elements;
     elements.reserve(table.size());
     for (const ElementEntry& entry : table) {
-        elements.push_back(Element{folder / SkinRelativePath(entry.name), entry.x, entry.y});
+        elements.push_back(Element{folder / SkinRelativePath(entry.name), entry.x, entry.y,
+                                   entry.purpose, entry.role});
+    }
+    if (SkinReadObserver* listener = SkinReadListener()) {
+        for (const Element& element : elements) listener->Listed(element);
     }
     return elements;
 }
@@ -21,21 +26,26 @@ SkinPainter::SkinPainter(int width, int height, Color background)
     surface_->BltColorFill(RECT{}, background);
 }
 
-SurfacePtr SkinPainter::Load(const std::filesystem::path& path) {
+SurfacePtr SkinPainter::Load(const Element& element) {
     if (error_) return nullptr;
-    SurfaceResult piece = gDirectDraw.CreateSurfaceFromFile(path, true);
+    if (SkinReadObserver* listener = SkinReadListener()) listener->Sought(element);
+    SurfaceResult piece = gDirectDraw.CreateSurfaceFromFile(element.path, true);
     if (!piece) {
-        error_ = piece.error();
+        Fail(piece.error());
         return nullptr;
     }
     return std::move(*piece);
 }
 
-RECT SkinPainter::BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode) {
+RECT SkinPainter::BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode,
+                         const Element* element) {
     const RECT source = gDirectDraw.getSurfaceRect(piece);
     const RECT destination{x, y, x + source.Right, y + source.Bottom};
     surface_->Blt(destination, piece, source,
                   mode == Blit::Keyed ? DDBLT_WAIT | DDBLT_KEYSRC : DDBLT_WAIT);
+    if (SkinReadObserver* listener = SkinReadListener(); listener != nullptr && element) {
+        listener->Placed(*element, destination, surface_->Width(), surface_->Height());
+    }
     return destination;
 }
 
@@ -44,30 +54,31 @@ std::optional<RECT> SkinPainter::Piece(const Element& element, Blit mode) {
 }
 
 std::optional<RECT> SkinPainter::Piece(const Element& element, int x, int y, Blit mode) {
-    SurfacePtr piece = Load(element.path);
+    SurfacePtr piece = Load(element);
     if (!piece) return std::nullopt;
-    return BlitAt(*piece, x, y, mode);
+    return BlitAt(*piece, x, y, mode, &element);
 }
 
 std::optional<RECT> SkinPainter::Tile(const Element& element, int count, int stepX, int stepY,
                                       Blit mode) {
-    SurfacePtr piece = Load(element.path);
+    SurfacePtr piece = Load(element);
     if (!piece) return std::nullopt;
     std::optional<RECT> last;
     for (int k = 0; k < count; ++k) {
-        last = BlitAt(*piece, element.x + k * stepX, element.y + k * stepY, mode);
+        last = BlitAt(*piece, element.x + k * stepX, element.y + k * stepY, mode, &element);
     }
     return last;
 }
 
 std::optional<RECT> SkinPainter::Grid(const Element& element, int columns, int rows, int stepX,
                                       int stepY, Blit mode) {
-    SurfacePtr piece = Load(element.path);
+    SurfacePtr piece = Load(element);
     if (!piece) return std::nullopt;
     std::optional<RECT> last;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            last = BlitAt(*piece, element.x + column * stepX, element.y + row * stepY, mode);
+            last =
+                BlitAt(*piece, element.x + column * stepX, element.y + row * stepY, mode, &element);
         }
     }
     return last;
@@ -76,7 +87,7 @@ std::optional<RECT> SkinPainter::Grid(const Element& element, int columns, int r
 void SkinPainter::Place(SurfaceResult built, int x, int y) {
     if (error_) return;
     if (!built) {
-        error_ = built.error();
+        Fail(built.error());
         return;
     }
     if (*built) Place(**built, x, y);
@@ -115,6 +126,9 @@ void SkinPainter::Box(Color color, int x1, int y1, int x2, int y2) {
 }
 
 void SkinPainter::Fail(Error error) {
+    if (SkinReadObserver* listener = SkinReadListener(); listener && listener->GoOnAfter(error)) {
+        return;
+    }
     if (!error_) error_ = std::move(error);
 }
 

@@ -21,19 +21,32 @@
 
 namespace morvish {
 
-// One entry of an element table: a full file path and the position of its top-left corner.
+// What kind of picture an element is, for the skin check.
+enum class Role {
+    Piece,       // a piece of the skin
+    Background,  // a piece of the skin meant to fill the window from its position to the right
+                 // and bottom edges (a window or page background): a smaller one leaves a gap
+    Sample,      // the program's own sample picture, the same for every skin
+};
+
+// One entry of an element table: a full file path, the position of its top-left corner, and what
+// the piece is for, in words a skin artist reads in the skin check ("map menu button, lit").
 struct Element {
     std::filesystem::path path;
     int x = 0;
     int y = 0;
+    std::string_view purpose{};
+    Role role = Role::Piece;
 };
 
 // One row of an element table as a window writes it: a name relative to a folder (the skin
-// directory, or the sample picture folder) and a position.
+// directory, or the sample picture folder), a position, and what the piece is for.
 struct ElementEntry {
     std::string_view name;
     int x = 0;
     int y = 0;
+    std::string_view purpose{};
+    Role role = Role::Piece;
 };
 
 // The table with every name turned into a full path under `folder`, in the same order.
@@ -108,8 +121,10 @@ class SkinPainter {
 
   private:
     // Loads a piece: null when the file is missing or drawing has failed.
-    SurfacePtr Load(const std::filesystem::path& path);
-    RECT BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode);
+    SurfacePtr Load(const Element& element);
+    // Copies the piece to (x, y); `element` names its file for whoever listens to skin reads.
+    RECT BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode,
+                const Element* element = nullptr);
 
     SurfacePtr surface_;
     std::optional<Error> error_;

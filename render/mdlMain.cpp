@@ -3,6 +3,7 @@
 #include "BmpDecoder.h"
 #include "FileLookup.h"
 #include "SkinPainter.h"
+#include "SkinReadLog.h"
 #include "clsDirectDraw.h"
 
 namespace morvish::mdlMain {
@@ -44,7 +45,10 @@ const SkinFont* GetSkinFont(int kind, int size) {
 
 Result<ColorChip> LoadColorChip(const std::filesystem::path& DirName) {
     ColorChip chip{};
-    std::optional<std::filesystem::path> found = ResolvePath(DirName / "colorchip.bmp");
+    const Element file{DirName / "colorchip.bmp", 0, 0,
+                       "colour chip: the colours of texts and boxes"};
+    if (SkinReadObserver* listener = SkinReadListener()) listener->Sought(file);
+    std::optional<std::filesystem::path> found = ResolvePath(file.path);
     std::error_code error;
     if (!found || !std::filesystem::is_regular_file(*found, error)) return chip;
     Result<Bitmap> picture = LoadBmpFile(*found, kMaxSkinPictureDimension);
@@ -65,28 +69,45 @@ SurfaceResult DrawScrollBar(const std::filesystem::path& DirName, int Orientatio
     SkinPainter painter = vertical ? KeyFilledPainter(kScrollCell, length + kScrollCell)
                                    : KeyFilledPainter(length + kScrollCell, kScrollCell);
     // A piece at `offset` along the bar's axis.
-    auto along = [&](const char* name, int offset) {
+    auto along = [&](const char* name, int offset, std::string_view purpose) {
         const std::filesystem::path path = DirName / (prefix + name);
-        return vertical ? Element{path, 0, offset} : Element{path, offset, 0};
+        return vertical ? Element{path, 0, offset, purpose} : Element{path, offset, 0, purpose};
     };
     const int step = vertical ? 1 : 0;
 
     // The track is copied opaque: its tiles from 12 on, 13 apart, and one more that ends at the
     // far arrow, so any length is covered.
     const int tracks = (length - kScrollCell) / kScrollCell;
-    const Element track = along("mid.bmp", 12);
+    const std::string_view trackPurpose =
+        vertical ? "vertical scroll bar, track" : "horizontal scroll bar, track";
+    const Element track = along("mid.bmp", 12, trackPurpose);
     painter.Tile(track, tracks, kScrollCell * (1 - step), kScrollCell * step, Blit::Opaque);
-    painter.Piece(along("mid.bmp", length - 12), Blit::Opaque);
+    painter.Piece(along("mid.bmp", length - 12, trackPurpose), Blit::Opaque);
 
-    painter.Piece(along(vertical ? "up.bmp" : "left.bmp", 0));
-    painter.Piece(along(vertical ? "down.bmp" : "right.bmp", length));
+    if (vertical) {
+        painter.Piece(along("up.bmp", 0, "vertical scroll bar, up arrow"));
+        painter.Piece(along("down.bmp", length, "vertical scroll bar, down arrow"));
+    } else {
+        painter.Piece(along("left.bmp", 0, "horizontal scroll bar, left arrow"));
+        painter.Piece(along("right.bmp", length, "horizontal scroll bar, right arrow"));
+    }
     const int thumbStart = ThumbFrom - BarFrom;
     if (!NoThumbBody) {
         const int bodies = (ThumbTo - (ThumbFrom + 4)) / 4 + 1;
-        painter.Tile(along("bar_mid.bmp", thumbStart + 4), bodies, 4 * (1 - step), 4 * step);
+        painter.Tile(along("bar_mid.bmp", thumbStart + 4,
+                           vertical ? "vertical scroll bar, thumb body (tiled)"
+                                    : "horizontal scroll bar, thumb body (tiled)"),
+                     bodies, 4 * (1 - step), 4 * step);
     }
-    painter.Piece(along(vertical ? "bar_up.bmp" : "bar_left.bmp", thumbStart));
-    painter.Piece(along(vertical ? "bar_down.bmp" : "bar_right.bmp", ThumbTo - BarFrom));
+    if (vertical) {
+        painter.Piece(along("bar_up.bmp", thumbStart, "vertical scroll bar, thumb's top end"));
+        painter.Piece(
+            along("bar_down.bmp", ThumbTo - BarFrom, "vertical scroll bar, thumb's bottom end"));
+    } else {
+        painter.Piece(along("bar_left.bmp", thumbStart, "horizontal scroll bar, thumb's left end"));
+        painter.Piece(
+            along("bar_right.bmp", ThumbTo - BarFrom, "horizontal scroll bar, thumb's right end"));
+    }
     return KeyedResult(painter);
 }
 
@@ -98,24 +119,28 @@ SurfaceResult DrawSystemBox(const std::filesystem::path& DirName, int Left, int 
     const int edgeTiles = TileCount(width, step);
     const int sideTiles = TileCount(height, kBoxPiece);
     SkinPainter painter = KeyFilledPainter(width, height);
-    auto piece = [&](const char* name, int x, int y) {
-        return Element{DirName / ("sysbox_" + std::string(name) + ".bmp"), x, y};
+    auto piece = [&](const char* name, int x, int y, std::string_view purpose) {
+        return Element{DirName / ("sysbox_" + std::string(name) + ".bmp"), x, y, purpose};
     };
     const int right = width - kBoxPiece;
     const int bottom = height - kBoxPiece;
 
-    painter.Piece(piece("lu", 0, 0), Blit::Opaque);
-    painter.Piece(piece("ru", right, 0), Blit::Opaque);
-    painter.Tile(piece("mu", step, 0), edgeTiles, step, 0, Blit::Opaque);
-    painter.Tile(piece("lm", 0, kBoxPiece), sideTiles, 0, kBoxPiece, Blit::Opaque);
+    painter.Piece(piece("lu", 0, 0, "system box, top-left corner"), Blit::Opaque);
+    painter.Piece(piece("ru", right, 0, "system box, top-right corner"), Blit::Opaque);
+    painter.Tile(piece("mu", step, 0, "system box, top edge (tiled)"), edgeTiles, step, 0,
+                 Blit::Opaque);
+    painter.Tile(piece("lm", 0, kBoxPiece, "system box, left edge (tiled)"), sideTiles, 0,
+                 kBoxPiece, Blit::Opaque);
     if (WithBackground) {
-        painter.Grid(piece("bg", kBoxPiece, kBoxPiece), TileCount(width, kBoxPiece), sideTiles,
-                     kBoxPiece, kBoxPiece, Blit::Opaque);
+        painter.Grid(piece("bg", kBoxPiece, kBoxPiece, "system box, background (tiled)"),
+                     TileCount(width, kBoxPiece), sideTiles, kBoxPiece, kBoxPiece, Blit::Opaque);
     }
-    painter.Tile(piece("rm", right, kBoxPiece), sideTiles, 0, kBoxPiece, Blit::Opaque);
-    painter.Piece(piece("ld", 0, bottom), Blit::Opaque);
-    painter.Piece(piece("rd", right, bottom), Blit::Opaque);
-    painter.Tile(piece("md", step, bottom), edgeTiles, step, 0, Blit::Opaque);
+    painter.Tile(piece("rm", right, kBoxPiece, "system box, right edge (tiled)"), sideTiles, 0,
+                 kBoxPiece, Blit::Opaque);
+    painter.Piece(piece("ld", 0, bottom, "system box, bottom-left corner"), Blit::Opaque);
+    painter.Piece(piece("rd", right, bottom, "system box, bottom-right corner"), Blit::Opaque);
+    painter.Tile(piece("md", step, bottom, "system box, bottom edge (tiled)"), edgeTiles, step, 0,
+                 Blit::Opaque);
     return KeyedResult(painter);
 }
 

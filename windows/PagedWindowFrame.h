@@ -35,13 +35,13 @@ struct PagedWindowFrame {
 
     // Elements 0 to 6, the same in both windows.
     static constexpr std::array<ElementEntry, 7> kBarElements{{
-        {"basic_interface\\titlebar_fix.bmp", 0, 0},
-        {"basic_interface\\sys_base_off.bmp", 3, 3},
-        {"basic_interface\\sys_mini_off.bmp", 252, 3},
-        {"basic_interface\\sys_close_off.bmp", 266, 3},
-        {"basic_interface\\sys_base_on.bmp", 3, 3},
-        {"basic_interface\\sys_mini_on.bmp", 252, 3},
-        {"basic_interface\\sys_close_on.bmp", 266, 3},
+        {"basic_interface\\titlebar_fix.bmp", 0, 0, "title bar (one piece)"},
+        {"basic_interface\\sys_base_off.bmp", 3, 3, "system button, normal"},
+        {"basic_interface\\sys_mini_off.bmp", 252, 3, "minimise button, normal"},
+        {"basic_interface\\sys_close_off.bmp", 266, 3, "close button, normal"},
+        {"basic_interface\\sys_base_on.bmp", 3, 3, "system button, hover"},
+        {"basic_interface\\sys_mini_on.bmp", 252, 3, "minimise button, hover"},
+        {"basic_interface\\sys_close_on.bmp", 266, 3, "close button, hover"},
     }};
 
     int page = 0;

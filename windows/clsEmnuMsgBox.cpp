@@ -13,19 +13,19 @@ constexpr int kHeight = 245;
 // hover look at k + 4 and its pressed look at k + 8, all at the normal look's place; the
 // buttons are 23, 23 and 28 pixels apart.
 constexpr std::array<ElementEntry, 13> kElementTable{{
-    {"win_msgbox.bmp", 0, 0},
-    {"esc_01a.bmp", 29, 22},
-    {"esc_02a.bmp", 29, 45},
-    {"esc_03a.bmp", 29, 68},
-    {"esc_04a.bmp", 29, 96},
-    {"esc_01b.bmp", 29, 22},
-    {"esc_02b.bmp", 29, 45},
-    {"esc_03b.bmp", 29, 68},
-    {"esc_04b.bmp", 29, 96},
-    {"esc_01c.bmp", 29, 22},
-    {"esc_02c.bmp", 29, 45},
-    {"esc_03c.bmp", 29, 68},
-    {"esc_04c.bmp", 29, 96},
+    {"win_msgbox.bmp", 0, 0, "window background"},
+    {"esc_01a.bmp", 29, 22, "menu button 1, normal"},
+    {"esc_02a.bmp", 29, 45, "menu button 2, normal"},
+    {"esc_03a.bmp", 29, 68, "menu button 3, normal"},
+    {"esc_04a.bmp", 29, 96, "menu button 4, normal"},
+    {"esc_01b.bmp", 29, 22, "menu button 1, hover"},
+    {"esc_02b.bmp", 29, 45, "menu button 2, hover"},
+    {"esc_03b.bmp", 29, 68, "menu button 3, hover"},
+    {"esc_04b.bmp", 29, 96, "menu button 4, hover"},
+    {"esc_01c.bmp", 29, 22, "menu button 1, pressed"},
+    {"esc_02c.bmp", 29, 45, "menu button 2, pressed"},
+    {"esc_03c.bmp", 29, 68, "menu button 3, pressed"},
+    {"esc_04c.bmp", 29, 96, "menu button 4, pressed"},
 }};
 
 constexpr int kBackground = 0;

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <span>
 
+#include "PagedWindowFrame.h"
 #include "render/ProgramPaths.h"
 #include "render/mdlMain.h"
 
@@ -14,16 +15,18 @@ constexpr int kWidth = 280;
 constexpr int kOpenHeight = 147;
 constexpr int kMinimisedHeight = 17;
 
+// After the title bar and its buttons, which are those of the status and option windows
+// (PagedWindowFrame, elements 0 to 6).
 constexpr ElementEntry kPieces[] = {
-    {"basic_interface\\titlebar_fix.bmp", 0, 0},    {"basic_interface\\sys_base_off.bmp", 3, 3},
-    {"basic_interface\\sys_mini_off.bmp", 252, 3},  {"basic_interface\\sys_close_off.bmp", 266, 3},
-    {"basic_interface\\sys_base_on.bmp", 3, 3},     {"basic_interface\\sys_mini_on.bmp", 252, 3},
-    {"basic_interface\\sys_close_on.bmp", 266, 3},  {"basic_interface\\equipwin_bg.bmp", 0, 17},
-    {"basic_interface\\btn_cartoff.bmp", 122, 107}, {"basic_interface\\btn_items_off.bmp", 126, 87},
-    {"basic_interface\\btn_items_on.bmp", 126, 87}, {"basic_interface\\item_invert.bmp", 3, 25},
+    {"basic_interface\\equipwin_bg.bmp", 0, 17, "window background", Role::Background},
+    {"basic_interface\\btn_cartoff.bmp", 122, 107, "cart button (off)"},
+    {"basic_interface\\btn_items_off.bmp", 126, 87, "items button, normal"},
+    {"basic_interface\\btn_items_on.bmp", 126, 87, "items button, hover"},
+    {"basic_interface\\item_invert.bmp", 3, 25, "highlight of the selected item"},
 };
 
-constexpr ElementEntry kSample{"equip.bmp", 0, 17};
+constexpr ElementEntry kSample{"equip.bmp", 0, 17, "sample picture over the background",
+                               Role::Sample};
 
 // The spot that shows the highlight image. It is fixed, whatever the image's size.
 constexpr RECT kHighlightSpot{4, 28, 25, 38};
@@ -44,8 +47,9 @@ void clsEmuEquip::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
     pane_ = &ShowSkinPictureBox;
     dir_ = DirName;
     chip_ = ColorChip;
-    elements_ = MakeElements(dir_, kPieces);
-    sample_ = Element{SamplePicturePath(std::string(kSample.name)), kSample.x, kSample.y};
+    elements_ = PagedWindowFrame::MakeTable(dir_, kPieces);
+    sample_ = Element{SamplePicturePath(std::string(kSample.name)), kSample.x, kSample.y,
+                      kSample.purpose, kSample.role};
     minimised_ = false;
 }
 

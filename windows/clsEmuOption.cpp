@@ -10,18 +10,18 @@ namespace {
 // entries (14 to 18) are not drawn as pieces: their positions give the bars' and the thumbs'
 // extent, and the scroll bar helper loads the pieces itself.
 constexpr std::array<ElementEntry, 12> kOwnElements{{
-    {"basic_interface\\optwin0_bg.bmp", 0, 17},
-    {"basic_interface\\optwin1_bg.bmp", 0, 17},
-    {"checkbox_0.bmp", 0, 0},
-    {"checkbox_1.bmp", 0, 0},
-    {"basic_interface\\txtbox_btn_a.bmp", 240, 64},
-    {"basic_interface\\txtbox_btn_b.bmp", 240, 64},
-    {"basic_interface\\txtbox_btn_c.bmp", 240, 64},
-    {"scroll1left.bmp", 72, 21},
-    {"scroll1right.bmp", 222, 21},
-    {"scroll1mid.bmp", 84, 21},
-    {"scroll1bar_left.bmp", 185, 21},
-    {"scroll1bar_right.bmp", 189, 21},
+    {"basic_interface\\optwin0_bg.bmp", 0, 17, "background of page 0", Role::Background},
+    {"basic_interface\\optwin1_bg.bmp", 0, 17, "background of page 1", Role::Background},
+    {"checkbox_0.bmp", 0, 0, "check box, empty"},
+    {"checkbox_1.bmp", 0, 0, "check box, ticked"},
+    {"basic_interface\\txtbox_btn_a.bmp", 240, 64, "text box button, normal"},
+    {"basic_interface\\txtbox_btn_b.bmp", 240, 64, "text box button, hover"},
+    {"basic_interface\\txtbox_btn_c.bmp", 240, 64, "text box button, pressed"},
+    {"scroll1left.bmp", 72, 21, "horizontal scroll bars, left end"},
+    {"scroll1right.bmp", 222, 21, "horizontal scroll bars, right end"},
+    {"scroll1mid.bmp", 84, 21, "horizontal scroll bars, track"},
+    {"scroll1bar_left.bmp", 185, 21, "scroll bar thumb, left end"},
+    {"scroll1bar_right.bmp", 189, 21, "scroll bar thumb, right end"},
 }};
 
 constexpr int kCheckBoxEmpty = 9;

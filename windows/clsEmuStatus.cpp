@@ -8,9 +8,9 @@ namespace {
 
 // The window's own elements, numbered on from the title bar's seven (0 to 6).
 constexpr std::array<ElementEntry, 3> kOwnElements{{
-    {"basic_interface\\statwin0_bg.bmp", 0, 17},
-    {"basic_interface\\statwin1_bg.bmp", 0, 17},
-    {"basic_interface\\arw_right.bmp", 88, 71},
+    {"basic_interface\\statwin0_bg.bmp", 0, 17, "background of page 0", Role::Background},
+    {"basic_interface\\statwin1_bg.bmp", 0, 17, "background of page 1", Role::Background},
+    {"basic_interface\\arw_right.bmp", 88, 71, "arrow (drawn twice on page 0)"},
 }};
 
 constexpr int kArrow = 9;

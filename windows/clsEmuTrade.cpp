@@ -11,20 +11,21 @@ constexpr int kWidth = 280;
 constexpr int kHeight = 120;
 
 constexpr std::array<ElementEntry, 14> kElements{{
-    {"basic_interface\\titlebar_fix.bmp", 0, 0},
-    {"basic_interface\\exchange_bg.bmp", 0, 17},
-    {"btn_ok.bmp", 3, 97},
-    {"btn_ok_a.bmp", 3, 97},
-    {"btn_ok_b.bmp", 3, 97},
-    {"btn_ok_dis.bmp", 3, 97},
-    {"btn_exchange.bmp", 119, 97},
-    {"btn_exchange_a.bmp", 119, 97},
-    {"btn_exchange_b.bmp", 119, 97},
-    {"btn_exchange_dis.bmp", 119, 97},
-    {"btn_cancel.bmp", 235, 97},
-    {"btn_cancel_a.bmp", 235, 97},
-    {"btn_cancel_b.bmp", 235, 97},
-    {"trade.bmp", 4, 17},  // the program's own sample picture
+    {"basic_interface\\titlebar_fix.bmp", 0, 0, "title bar"},
+    {"basic_interface\\exchange_bg.bmp", 0, 17, "window background with both panels",
+     Role::Background},
+    {"btn_ok.bmp", 3, 97, "OK button, normal"},
+    {"btn_ok_a.bmp", 3, 97, "OK button, hover"},
+    {"btn_ok_b.bmp", 3, 97, "OK button, pressed"},
+    {"btn_ok_dis.bmp", 3, 97, "OK button, disabled"},
+    {"btn_exchange.bmp", 119, 97, "exchange button, normal"},
+    {"btn_exchange_a.bmp", 119, 97, "exchange button, hover"},
+    {"btn_exchange_b.bmp", 119, 97, "exchange button, pressed"},
+    {"btn_exchange_dis.bmp", 119, 97, "exchange button, disabled"},
+    {"btn_cancel.bmp", 235, 97, "cancel button, normal"},
+    {"btn_cancel_a.bmp", 235, 97, "cancel button, hover"},
+    {"btn_cancel_b.bmp", 235, 97, "cancel button, pressed"},
+    {"trade.bmp", 4, 17, "sample item picture in the own panel", Role::Sample},
 }};
 
 constexpr int kTitleBar = 0;
