@@ -18,6 +18,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation
   qt6-translations-l10n
+  chromium
 )
 # The Windows build: MinGW-w64 with POSIX threads, zlib for it, and Wine to run what it builds.
 # GoogleTest is compiled from the googletest package's sources.

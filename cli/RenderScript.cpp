@@ -96,10 +96,45 @@ std::optional<Color> ParseBackground(std::string_view text) {
     return RGB(std::uint8_t(value >> 16), std::uint8_t(value >> 8), std::uint8_t(value));
 }
 
+namespace {
+
+// Sets the task once; a second, different one is a usage error.
+Result<void> SetTask(RenderOptions& options, Task task, bool& chosen) {
+    if (chosen && options.task != task) {
+        return Failure("--check, --all-kinds and --sheet cannot be combined");
+    }
+    options.task = task;
+    chosen = true;
+    return {};
+}
+
+// Checks that the options the task needs are there.
+Result<RenderOptions> Complete(RenderOptions options, bool haveSkin, bool haveOutput) {
+    switch (options.task) {
+        case Task::Render:
+            if (!haveSkin) return Failure("--skin SKIN_DIR is required");
+            if (!haveOutput) return Failure("-o OUT.png is required");
+            break;
+        case Task::Check:
+            break;
+        case Task::AllKinds:
+            if (!haveSkin) return Failure("--all-kinds needs --skin SKIN_DIR");
+            break;
+        case Task::Sheet:
+            if (!haveOutput && !options.html)
+                return Failure("--sheet needs -o OUT.png or --html DIR");
+            break;
+    }
+    return options;
+}
+
+}  // namespace
+
 Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments) {
     RenderOptions options;
     bool haveSkin = false;
     bool haveOutput = false;
+    bool taskChosen = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
@@ -110,13 +145,19 @@ Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments) 
             options.noText = true;
             continue;
         }
-        static constexpr std::string_view kWithValue[] = {"--skin",   "--window",     "--graphic",
-                                                          "--events", "--background", "-o"};
+        if (argument == "--json") {
+            options.json = true;
+            continue;
+        }
+        static constexpr std::string_view kWithValue[] = {
+            "--skin",  "--window",    "--graphic", "--events", "--background", "-o",
+            "--check", "--all-kinds", "--sheet",   "--html",   "--width",      "--columns"};
         bool known = false;
         for (std::string_view name : kWithValue) known = known || argument == name;
         if (!known) return Failure("unknown argument '" + argument + "'");
         if (i + 1 >= arguments.size()) return Failure(argument + " needs a value");
         const std::string& value = arguments[++i];
+        Result<void> task;
         if (argument == "--skin") {
             options.skinDir = platform::PathFromUtf8(value);
             haveSkin = true;
@@ -133,14 +174,33 @@ Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments) 
             if (!color)
                 return Failure("--background takes a colour written #RRGGBB, not '" + value + "'");
             options.background = *color;
+        } else if (argument == "--check") {
+            task = SetTask(options, Task::Check, taskChosen);
+            options.skinDir = platform::PathFromUtf8(value);
+            haveSkin = true;
+        } else if (argument == "--all-kinds") {
+            task = SetTask(options, Task::AllKinds, taskChosen);
+            options.kindsDir = platform::PathFromUtf8(value);
+        } else if (argument == "--sheet") {
+            task = SetTask(options, Task::Sheet, taskChosen);
+            options.sheetRoot = platform::PathFromUtf8(value);
+        } else if (argument == "--html") {
+            options.html = platform::PathFromUtf8(value);
+        } else if (argument == "--width" || argument == "--columns") {
+            std::optional<int> number = ParseInt(value);
+            const int most = argument == "--width" ? 850 : 64;
+            if (!number || *number < 1 || *number > most) {
+                return Failure(argument + " takes a whole number from 1 to " +
+                               std::to_string(most) + ", not '" + value + "'");
+            }
+            (argument == "--width" ? options.sheetWidth : options.sheetColumns) = *number;
         } else {
             options.output = platform::PathFromUtf8(value);
             haveOutput = true;
         }
+        if (!task) return std::unexpected(task.error());
     }
-    if (!haveSkin) return Failure("--skin SKIN_DIR is required");
-    if (!haveOutput) return Failure("-o OUT.png is required");
-    return options;
+    return Complete(std::move(options), haveSkin, haveOutput);
 }
 
 Result<std::vector<RenderEvent>> ParseEvents(std::string_view script, std::int64_t firstLine) {
@@ -172,6 +232,10 @@ std::string UsageText() {
     text
         << "Usage: morvish-render --skin SKIN_DIR [--window KIND] [--graphic DIR]\n"
            "                      [--events FILE] [--background '#RRGGBB'] [--no-text] -o OUT.png\n"
+           "       morvish-render --skin SKIN_DIR --all-kinds DIR [--graphic DIR] [--no-text]\n"
+           "       morvish-render --check SKIN_DIR [--json]\n"
+           "       morvish-render --sheet ROOT [-o SHEET.png] [--width W] [--columns N]\n"
+           "                      [--html DIR] [--graphic DIR] [--no-text]\n"
            "\n"
            "Draws one window of a skin as the game would show it and writes it to a PNG.\n"
            "\n"
@@ -191,6 +255,18 @@ std::string UsageText() {
            "                        is drawn the same to the pixel)\n"
            "  -o OUT.png            where to write the picture (8-bit RGB, exact pixel values)\n"
            "\n"
+           "  --all-kinds DIR       writes every window kind of the skin into DIR, each as\n"
+           "                        SKIN-KIND.png (SKIN the skin folder's name)\n"
+           "  --check SKIN_DIR      lists every bitmap each window reads, what it is for, and\n"
+           "                        whether it is present, missing or unreadable, cut off or\n"
+           "                        leaves a gap; then the skin's bitmaps no window reads, with\n"
+           "                        the nearest expected name. --json gives the same as JSON\n"
+           "  --sheet ROOT          the all-windows view of every skin folder under ROOT:\n"
+           "                        -o writes one picture, each skin scaled to --width pixels\n"
+           "                        (default 425) with its name beneath, --columns to a row\n"
+           "                        (default 4); --html DIR writes DIR/index.html with every\n"
+           "                        window kind of every skin at full size\n"
+           "\n"
            "Events (a '#' starts a comment; blank lines are ignored):\n"
            "  show KIND             shows another window of the same skin; every window keeps its\n"
            "                        state (minimised, page, selection) for the whole run\n"
@@ -204,7 +280,8 @@ std::string UsageText() {
            "\n"
            "Exit status: 0 when the picture was written; 2 for bad usage or a bad events line\n"
            "(the message names the line); 1 when drawing fails (the message names the file)\n"
-           "or the output cannot be written.\n";
+           "or the output cannot be written. --check: 0 when no file is missing or unreadable,\n"
+           "1 otherwise.\n";
     return text.str();
 }
 

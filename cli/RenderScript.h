@@ -24,7 +24,16 @@ struct RenderEvent {
                                    // pipe may be longer than 2^31 lines)
 };
 
+// What the renderer is asked to do.
+enum class Task {
+    Render,    // one window of a skin, after the events, to -o
+    Check,     // the skin check of --check SKIN, as text or --json
+    AllKinds,  // every window kind of --skin into the folder of --all-kinds
+    Sheet,     // the all-windows view of every skin under --sheet ROOT: -o and/or --html
+};
+
 struct RenderOptions {
+    Task task = Task::Render;
     std::filesystem::path skinDir;
     int slot = 2;  // the window shown before the first event ("basic")
     std::optional<std::filesystem::path> graphicDir;
@@ -33,6 +42,12 @@ struct RenderOptions {
     std::filesystem::path output;
     bool noText = false;  // leave the sample texts out
     bool help = false;
+    bool json = false;                          // --check: JSON instead of text
+    std::filesystem::path kindsDir;             // --all-kinds: where the pictures go
+    std::filesystem::path sheetRoot;            // --sheet: the skin root
+    std::optional<std::filesystem::path> html;  // --sheet: the folder of the page
+    int sheetWidth = 425;                       // --sheet: width of each skin's picture
+    int sheetColumns = 4;                       // --sheet: pictures per row
 };
 
 // A window kind by name or slot number; nothing when it is neither.

@@ -4,11 +4,14 @@
 #include <iterator>
 #include <sstream>
 
+#include "ContactSheet.h"
 #include "RenderScript.h"
 #include "platform/Platform.h"
 #include "render/FileLookup.h"
 #include "render/PngFile.h"
+#include "render/SkinCheck.h"
 #include "render/SkinFont.h"
+#include "windows/WindowSlots.h"
 
 using namespace morvish;
 
@@ -33,10 +36,17 @@ int main(int argc, char** argv) {
         std::cout << cli::UsageText();
         return 0;
     }
+    if (options->task == cli::Task::Sheet) return cli::RunSheet(*options);
     if (!DirectoryExists(options->skinDir)) {
         return Usage("skin folder '" + platform::DisplayText(options->skinDir) +
                      "' does not exist");
     }
+    if (options->task == cli::Task::Check) {
+        const SkinCheck check = CheckSkin(options->skinDir, kWindowSlots);
+        std::cout << (options->json ? SkinCheckJson(check) : SkinCheckText(check));
+        return check.HasProblems() ? kDrawingFailed : 0;
+    }
+    if (options->task == cli::Task::AllKinds) return cli::RunAllKinds(*options);
 
     std::vector<cli::RenderEvent> events;
     if (options->eventsFile) {
