@@ -38,6 +38,22 @@ enum class Text {
     MenuSkinNode,
     MenuAddSkinToRO,
     MenuSetToROSkin,
+    MenuExportPicture,
+    MenuCopyPicture,
+    MenuView,
+    MenuZoomIn,
+    MenuZoomOut,
+    MenuZoom1,
+    MenuZoom2,
+    MenuZoom3,
+    MenuZoom4,
+    MenuCheckSkin,
+    ExportTitle,      // the save dialog's title
+    ExportDone,       // {0} the file written
+    CopyDone,         // the status after a copy
+    NothingToExport,  // no window picture on show
+    CheckTitle,       // {0} the skin
+    NoSkinSelected,   // the check without a skin node selected
     // Dialogs and message boxes.
     SurfaceLayerTitle,
     SurfaceLayerText,

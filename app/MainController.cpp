@@ -9,6 +9,8 @@
 #include "SkinRootList.h"
 #include "Text.h"
 #include "platform/Platform.h"
+#include "render/PngFile.h"
+#include "render/SkinCheck.h"
 #include "render/SkinFont.h"
 #include "windows/WindowSlots.h"
 
@@ -27,7 +29,8 @@ MainController::MainController(MainView& view, SettingsFolder settings, std::str
     : view_(view),
       settings_(std::move(settings)),
       version_(std::move(version)),
-      tree_(view.Pane(), kWindowSlots) {
+      zoomedPane_(view.Pane()),
+      tree_(zoomedPane_, kWindowSlots) {
     tree_.NodeAdded = [this](NodeId node) { view_.AddTreeNode(node, *tree_.Find(node)); };
     tree_.NodeRemoving = [this](NodeId node) { NodeRemoving(node); };
 }
@@ -91,7 +94,8 @@ void MainController::ReadWindowSettings() {
                                   .widthTwips = current.restored.width * kTwipsPerPixel,
                                   .heightTwips = current.restored.height * kTwipsPerPixel,
                                   .splitterLeft = layout_.cntForResize.Left,
-                                  .language = language_};
+                                  .language = language_,
+                                  .zoom = zoomedPane_.Zoom()};
     const fs::path ini = settings_.ReadPath(kSettingsFileName);
     Result<StoredSettings> stored = ini.empty() ? defaults : ReadSettings(ini, defaults);
     if (!stored) {
@@ -100,6 +104,8 @@ void MainController::ReadWindowSettings() {
         stored = defaults;
     }
     roDir_ = stored->gameDir;
+    // Before the language, whose menus show the zoom checked.
+    zoomedPane_.SetZoom(stored->zoom);
     SetLanguage(stored->language);
 
     // Sizes are rounded to whole pixels; a window larger than the screen would have its title
@@ -141,7 +147,8 @@ void MainController::SaveSetting() {
                                       .widthTwips = placement.restored.width * kTwipsPerPixel,
                                       .heightTwips = placement.restored.height * kTwipsPerPixel,
                                       .splitterLeft = layout_.cntForResize.Left,
-                                      .language = language_};
+                                      .language = language_,
+                                      .zoom = zoomedPane_.Zoom()};
         const Result<fs::path> ini = settings_.WritePath(kSettingsFileName);
         const Result<void> written =
             ini ? WriteSettings(*ini, settings) : Result<void>(std::unexpected(ini.error()));
@@ -206,6 +213,7 @@ void MainController::OpenContextMenu(NodeId node, MenuPlace place) {
 }
 
 void MainController::ShowNode(NodeId node) {
+    MarkSkin(SkinOf(node));
     if (tree_.IsSkin(node)) {
         ShowScreenshot(node);
     } else if (tree_.IsWindowKind(node)) {
@@ -267,6 +275,9 @@ bool MainController::Route(std::string_view operation,
                            int Y) {
     clsSkinMng* target = TargetManager();
     if (target == nullptr) return false;
+    // The pane's positions at the zoom's scale, which the manager then translates as at ×1.
+    X = zoomedPane_.Unzoom(X);
+    Y = zoomedPane_.Unzoom(Y);
     if (inputObserver_) inputObserver_(operation, Button, X, Y);
     Report((target->*call)(Button, X, Y));
     return true;
@@ -328,6 +339,21 @@ void MainController::Run(Command command) {
             return mnuRemoveRootDir_Click();
         case Command::AddSkinToRO:
             return mnuAddSkinToRO_Click();
+        case Command::ExportPicture:
+            return mnuExportPicture_Click();
+        case Command::CopyPicture:
+            return mnuCopyPicture_Click();
+        case Command::ZoomIn:
+            return SetZoom(Zoom() + 1);
+        case Command::ZoomOut:
+            return SetZoom(Zoom() - 1);
+        case Command::Zoom1:
+        case Command::Zoom2:
+        case Command::Zoom3:
+        case Command::Zoom4:
+            return SetZoom(int(command) - int(Command::Zoom1) + 1);
+        case Command::CheckSkin:
+            return mnuCheckSkin_Click();
         case Command::DownloadSkin:
         case Command::AddSkinSite:
         case Command::SetToROSkin:
@@ -336,8 +362,78 @@ void MainController::Run(Command command) {
 }
 
 bool MainController::IsChecked(Command command) const {
+    if (command >= Command::Zoom1 && command <= Command::Zoom4) {
+        return int(command) - int(Command::Zoom1) + 1 == Zoom();
+    }
     return (command == Command::LanguageJapanese && language_ == Language::Japanese) ||
            (command == Command::LanguageEnglish && language_ == Language::English);
+}
+
+// ---- Tools for skin artists -----------------------------------------------------------------
+
+NodeId MainController::SkinOf(NodeId node) const {
+    if (tree_.IsSkin(node)) return node;
+    if (tree_.IsWindowKind(node)) return tree_.Find(node)->parent;
+    return kNoNode;
+}
+
+void MainController::MarkSkin(NodeId skin) {
+    if (skin == kNoNode || !checkedSkins_.insert(skin).second) return;
+    const SkinCheck check = CheckSkin(tree_.ManagerOf(skin)->DirName(), kWindowSlots);
+    view_.MarkTreeNode(skin, check.HasProblems());
+}
+
+void MainController::SetZoom(int zoom) {
+    zoomedPane_.SetZoom(zoom);
+    const NodeId node = view_.SelectedNode();
+    if (tree_.IsWindowKind(node)) ShowNode(node);
+    view_.ApplyLanguage(language_);  // the menus show the zoom checked
+}
+
+void MainController::mnuExportPicture_Click() {
+    const NodeId node = view_.SelectedNode();
+    clsSkinMng* manager = TargetManager();
+    const DirectDrawSurface7* picture = manager ? manager->LastPicture() : nullptr;
+    if (picture == nullptr || !tree_.IsWindowKind(node)) {
+        ReportProblem(std::string(Tr(Text::NothingToExport, language_)));
+        return;
+    }
+    // The skin folder's name and the kind as the renderer names it: "parchment-basic.png".
+    const fs::path skinFolder = tree_.Find(SkinOf(node))->folder.parent_path();
+    const std::string name =
+        platform::DisplayText(skinFolder.filename()) + "-" +
+        std::string(kWindowSlots[std::size_t(manager->CurrentMode() - 1)].kind) + ".png";
+    const fs::path file = view_.AskSavePath(Tr(Text::ExportTitle, language_), name);
+    if (file.empty()) return;
+    if (const Result<void> written = WritePng(picture->ToBitmap(), file); !written) {
+        ReportProblem(Describe(written.error(), language_));
+        return;
+    }
+    view_.ShowStatus(Format(Text::ExportDone, language_, {platform::DisplayText(file)}));
+}
+
+void MainController::mnuCopyPicture_Click() {
+    clsSkinMng* manager = TargetManager();
+    const DirectDrawSurface7* picture = manager ? manager->LastPicture() : nullptr;
+    if (picture == nullptr) {
+        ReportProblem(std::string(Tr(Text::NothingToExport, language_)));
+        return;
+    }
+    view_.CopyPicture(picture->ToBitmap());
+    view_.ShowStatus(std::string(Tr(Text::CopyDone, language_)));
+}
+
+void MainController::mnuCheckSkin_Click() {
+    const NodeId skin = SkinOf(view_.SelectedNode());
+    if (skin == kNoNode) {
+        ReportProblem(std::string(Tr(Text::NoSkinSelected, language_)));
+        return;
+    }
+    const SkinCheck check = CheckSkin(tree_.ManagerOf(skin)->DirName(), kWindowSlots);
+    checkedSkins_.insert(skin);
+    view_.MarkTreeNode(skin, check.HasProblems());
+    view_.ShowReport(Format(Text::CheckTitle, language_, {tree_.Find(skin)->text}),
+                     SkinCheckText(check));
 }
 
 void MainController::SetLanguage(Language language) {

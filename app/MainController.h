@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "Menus.h"
 #include "SettingsFolder.h"
 #include "SkinTree.h"
+#include "ZoomedPane.h"
 
 namespace morvish {
 
@@ -66,6 +68,15 @@ class MainController {
     void mnuAddSkinToRO_Click();
     void mnuAbout_Click();
     void mnuExit_Click();
+    // Saves the window picture on show as PNG, named SKIN-KIND.png unless the user says other.
+    void mnuExportPicture_Click();
+    void mnuCopyPicture_Click();
+    // The preview's zoom, 1 to 4; a change draws the selected node again.
+    void SetZoom(int zoom);
+    int Zoom() const { return zoomedPane_.Zoom(); }
+    // The skin check of the selected skin (or of the skin of the selected window kind) in its
+    // window; the skin's node is marked when a file is missing or unreadable.
+    void mnuCheckSkin_Click();
 
     // Shows a problem in the status line; the program goes on.
     void ReportProblem(const std::string& message);
@@ -104,10 +115,16 @@ class MainController {
     void Showing(NodeId skin, int slot, const std::filesystem::path& screenshot);
     void UpdateStatusFields();
     void NodeRemoving(NodeId node);
+    // The skin node of a skin or window-kind node, or kNoNode.
+    NodeId SkinOf(NodeId node) const;
+    // Checks the skin once and marks its node when it has problems.
+    void MarkSkin(NodeId skin);
 
     MainView& view_;
     SettingsFolder settings_;
     std::string version_;
+    // The skin managers present into the view's pane through the zoom.
+    ZoomedPane zoomedPane_;
     SkinTree tree_;
     ControlLayout layout_;
     std::filesystem::path roDir_;
@@ -128,6 +145,8 @@ class MainController {
     NodeId shownSkin_ = kNoNode;
     int shownSlot_ = 0;
     std::filesystem::path shownScreenshot_;
+    // Skins checked for the tree's marks, so that each is checked once.
+    std::set<NodeId> checkedSkins_;
 };
 
 }  // namespace morvish

@@ -15,6 +15,7 @@
 #include "Settings.h"
 #include "SkinInstall.h"
 #include "SkinTree.h"
+#include "render/Bitmap.h"
 #include "render/PreviewPane.h"
 #include "render/Types.h"
 
@@ -92,6 +93,29 @@ class MainView {
     // (Text::InstallCancelButton) that sets its `cancel`.
     virtual void RunWithProgress(const std::string& title, InstallProgress& progress,
                                  const std::function<void()>& work) = 0;
+
+    // ---- Tools for skin artists ----------------------------------------------------------------
+    // Each does nothing here, so that a program offers the tool once it implements it.
+    // The save dialog titled `title`, for a PNG file, proposing `name`; the chosen path, empty
+    // when cancelled.
+    virtual std::filesystem::path AskSavePath(std::string_view title, const std::string& name) {
+        (void)title;
+        (void)name;
+        return {};
+    }
+    // Puts the picture on the clipboard.
+    virtual void CopyPicture(const Bitmap& picture) { (void)picture; }
+    // Shows a report of plain text lines, in a fixed-width face, in a window of its own titled
+    // `title` (one such window; showing another report replaces its text).
+    virtual void ShowReport(std::string_view title, const std::string& text) {
+        (void)title;
+        (void)text;
+    }
+    // Marks a tree node as having problems, or takes the mark off.
+    virtual void MarkTreeNode(NodeId id, bool problem) {
+        (void)id;
+        (void)problem;
+    }
 };
 
 }  // namespace morvish

@@ -24,6 +24,15 @@ enum class Command {
     RemoveRootDir,  // remove the selected root from the list
     AddSkinToRO,    // install the selected skin into the game
     SetToROSkin,    // not offered
+    ExportPicture,  // save the window picture on show as PNG
+    CopyPicture,    // copy it to the clipboard
+    ZoomIn,
+    ZoomOut,
+    Zoom1,  // the preview at ×1 to ×4
+    Zoom2,
+    Zoom3,
+    Zoom4,
+    CheckSkin,  // the skin check of the selected skin, in a window of its own
 };
 
 // One entry of a menu: a command, or a separator line when `command` is empty.

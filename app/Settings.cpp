@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <system_error>
 #include <type_traits>
@@ -68,6 +69,11 @@ Result<StoredSettings> ReadSettings(const fs::path& iniFile, const StoredSetting
     settings.state = StateOf(ReadInteger(iniFile, "STYLE", 0));
     settings.language = LanguageFromCode(std::get<std::string>(mdlWinAPI::ReadIniValue(
         iniFile, kMorvish, "Language", mdlWinAPI::kIniString, LanguageCode(current.language))));
+    // A zoom out of range is taken as the nearest one offered.
+    settings.zoom = std::clamp(
+        std::get<std::int32_t>(mdlWinAPI::ReadIniValue(
+            iniFile, kMorvish, "Zoom", mdlWinAPI::kIniInteger, std::to_string(current.zoom))),
+        1, 4);
     return settings;
 }
 
@@ -84,6 +90,7 @@ Result<void> WriteSettings(const fs::path& iniFile, const StoredSettings& settin
         {kFormMain, "HEIGHT", std::int32_t(settings.heightTwips)},
         {kFormMain, "DIVPOS", std::int32_t(settings.splitterLeft)},
         {kMorvish, "Language", std::string(LanguageCode(settings.language))},
+        {kMorvish, "Zoom", std::int32_t(settings.zoom)},
     };
     for (const Entry& entry : entries) {
         // Every key rewrites the same file; after one failure the others would fail alike.

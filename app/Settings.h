@@ -3,7 +3,7 @@
 // window's state and restored size, and the splitter's position, read from and written to the
 // settings file "Quorel.ini" ("General": "RODir"; "FORM_MAIN": "STYLE", "WIDTH", "HEIGHT",
 // "DIVPOS"). Sizes of the window are stored in twips, 15 to a pixel at 96 dots per inch. What
-// this program adds has a section of its own ("Morvish": "Language"), which other programs
+// this program adds has a section of its own ("Morvish": "Language", "Zoom"), which other programs
 // reading the file pass over.
 
 #include <filesystem>
@@ -31,6 +31,7 @@ struct StoredSettings {
     int heightTwips = 0;
     int splitterLeft = 0;  // pixels of the client area
     Language language = Language::Japanese;
+    int zoom = 1;  // the preview's zoom, 1 to 4
 };
 
 // Reads the settings. A key that is absent, empty or not a number keeps its value in `current`;

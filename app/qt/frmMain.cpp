@@ -3,22 +3,31 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QImageReader>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeWidgetItem>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <atomic>
@@ -115,7 +124,9 @@ QMenu* frmMain::BuildMenu(QMenu* menu, const MenuDefinition& definition) {
         action->setEnabled(entry.enabled);
         const Command command = *entry.command;
         action->setCheckable(logic_->IsChecked(command) || command == Command::LanguageJapanese ||
-                             command == Command::LanguageEnglish);
+                             command == Command::LanguageEnglish ||
+                             (command >= Command::Zoom1 && command <= Command::Zoom4));
+        action->setChecked(logic_->IsChecked(command));
         if (!entry.shortcut.empty()) {
             action->setShortcut(QKeySequence(Q(entry.shortcut), QKeySequence::PortableText));
             // The keys of the context menus work while their menu is closed too.
@@ -393,6 +404,48 @@ void frmMain::OpenContextMenu(const MenuDefinition& menu, MenuPlace place) {
         }
     }
     dialogs_.PopupMenu(*shown, at);
+}
+
+// ---- Tools for skin artists
+// ----------------------------------------------------------------------
+
+std::filesystem::path frmMain::AskSavePath(std::string_view title, const std::string& name) {
+    const QString chosen =
+        QFileDialog::getSaveFileName(this, Q(title), Q(name), QStringLiteral("PNG (*.png)"));
+    if (chosen.isEmpty()) return {};
+    return platform::PathFromUtf8(chosen.toStdString());
+}
+
+void frmMain::CopyPicture(const Bitmap& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < picture.width; ++x) row[x] = 0xFF000000u | picture.At(x, y);
+    }
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+void frmMain::ShowReport(std::string_view title, const std::string& text) {
+    if (report_ == nullptr) {
+        report_ = new QDialog(this);
+        reportText_ = new QPlainTextEdit(report_);
+        reportText_->setReadOnly(true);
+        reportText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+        reportText_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        auto* layout = new QVBoxLayout(report_);
+        layout->addWidget(reportText_);
+        report_->resize(900, 600);
+    }
+    report_->setWindowTitle(Q(title));
+    reportText_->setPlainText(Q(text));
+    report_->show();
+    report_->raise();
+}
+
+void frmMain::MarkTreeNode(NodeId id, bool problem) {
+    if (QTreeWidgetItem* item = Item(id)) {
+        item->setIcon(0, problem ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+    }
 }
 
 }  // namespace morvish

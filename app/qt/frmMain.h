@@ -18,6 +18,9 @@
 #include "app/MainView.h"
 #include "app/SettingsFolder.h"
 
+class QDialog;
+class QPlainTextEdit;
+
 class QAction;
 class QTranslator;
 class QLabel;
@@ -69,6 +72,10 @@ class frmMain : public QMainWindow, public MainView {
     void OpenContextMenu(const MenuDefinition& menu, MenuPlace place) override;
     void RunWithProgress(const std::string& title, InstallProgress& progress,
                          const std::function<void()>& work) override;
+    std::filesystem::path AskSavePath(std::string_view title, const std::string& name) override;
+    void CopyPicture(const Bitmap& picture) override;
+    void ShowReport(std::string_view title, const std::string& text) override;
+    void MarkTreeNode(NodeId id, bool problem) override;
 
     // Controls.
     ClientArea* client = nullptr;
@@ -95,6 +102,9 @@ class frmMain : public QMainWindow, public MainView {
     std::vector<std::pair<QMenu*, Text>> menuCaptions_;
     std::vector<std::pair<QAction*, Text>> actionCaptions_;
     QLabel* shownField_ = nullptr;
+    // The window of the skin check, made when first shown.
+    QDialog* report_ = nullptr;
+    QPlainTextEdit* reportText_ = nullptr;
     QLabel* gameFolderField_ = nullptr;
     std::unique_ptr<class QTranslator> qtTexts_;
     // Made last: its tree's managers present into the pane.

@@ -8,6 +8,7 @@
 
 #include "FakeView.h"
 #include "platform/Platform.h"
+#include "render/PngFile.h"
 #include "render/clsDirectDraw.h"
 
 namespace morvish::test {
@@ -98,6 +99,95 @@ TEST(Routing, MovesWithoutAButtonShowTheHover) {
     EXPECT_EQ(f.ShownAt(270, 7), kMinimiseOn);
     f.Logic().picShowSkin_MouseMove(0, f.PaneX(100), f.PaneY(100));
     EXPECT_EQ(f.ShownAt(270, 7), kMinimiseOff);
+}
+
+// At each zoom the picture is enlarged into z × z squares, centred as a picture of the
+// enlarged size would be (to within a pixel of the zoom), and every pane position reaches the
+// window as the pixel drawn there.
+class ZoomedRouting : public ::testing::TestWithParam<int> {};
+
+TEST_P(ZoomedRouting, EveryPointerPositionLandsOnThePixelDrawnUnderIt) {
+    const int z = GetParam();
+    RoutingFixture f;
+    f.View().pane.Resize(1204, 604);  // a drawing area of 1200 × 600
+    f.Logic().SetZoom(z);
+    f.program->Click(f.Basic("first"));
+    const int left = (1200 / z - kBasicWidth) / 2;
+    const int top = (600 / z - kBasicHeight) / 2;
+    // Window pixel (x, y) fills pane pixels z·(left + x) to z·(left + x) + z − 1.
+    auto paneX = [&](int x) { return z * (left + x); };
+    auto paneY = [&](int y) { return z * (top + y); };
+    const Bitmap& shown = f.View().pane.Shown();
+    for (int d = 0; d < z; ++d) {
+        EXPECT_EQ(shown.At(paneX(266) + d, paneY(3) + d), kMinimiseOff);
+        EXPECT_EQ(shown.At(paneX(0) + d, paneY(0) + d), kBackground);
+    }
+    EXPECT_NE(shown.At(paneX(0) - 1, paneY(0)), kBackground);
+
+    // The last pane pixel of the button's top-left pixel lights it; the one left of its first
+    // does not.
+    f.Logic().picShowSkin_MouseMove(0, paneX(266) + z - 1, paneY(3) + z - 1);
+    EXPECT_EQ(f.routed.back(), (Routed{"MouseMove", 0, left + 266, top + 3}));
+    EXPECT_EQ(f.View().pane.Shown().At(paneX(266), paneY(3)), kMinimiseOn);
+    f.Logic().picShowSkin_MouseMove(0, paneX(266) - 1, paneY(3));
+    EXPECT_EQ(f.routed.back(), (Routed{"MouseMove", 0, left + 265, top + 3}));
+    EXPECT_EQ(f.View().pane.Shown().At(paneX(266), paneY(3)), kMinimiseOff);
+    // A press on the button minimises the window to its bar, as at ×1.
+    f.Logic().picShowSkin_MouseDown(1, paneX(276) + z - 1, paneY(13) + z - 1);
+    EXPECT_EQ(f.Logic().Tree().ManagerOf(f.Skin("first"))->Window(2)->getDrawRect().Bottom, 34);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zoom, ZoomedRouting, ::testing::Values(1, 2, 3, 4));
+
+TEST(SkinTools, ExportAndCopyGiveExactlyTheWindowsPixelsAtAnyZoom) {
+    RoutingFixture f;
+    f.Logic().SetZoom(2);
+    f.Logic().Run(Command::ExportPicture);  // nothing on show yet
+    EXPECT_EQ(f.View().proposedName, "");
+    f.program->Click(f.Basic("first"));
+    f.View().savePath = f.root.PathOf("out.png");
+    f.Logic().Run(Command::ExportPicture);
+    EXPECT_EQ(f.View().proposedName, "first-basic.png");
+    Result<Bitmap> saved = ReadPng(f.root.PathOf("out.png"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->width, kBasicWidth);
+    EXPECT_EQ(saved->height, kBasicHeight);
+    EXPECT_EQ(saved->At(266, 3), kMinimiseOff);
+    EXPECT_EQ(saved->At(0, 0), kBackground);
+
+    f.Logic().Run(Command::CopyPicture);
+    ASSERT_TRUE(f.View().copied);
+    EXPECT_EQ(f.View().copied->pixels, saved->pixels);
+}
+
+TEST(SkinTools, CheckWindowAndTreeMarkTellSkinsWithMissingFiles) {
+    RoutingFixture f;
+    f.program->Click(f.Basic("first"));
+    // The fixture skins have three pieces: every other file is missing.
+    EXPECT_EQ(f.View().marks.at(f.Skin("first")), true);
+    EXPECT_EQ(f.View().marks.count(f.Skin("second")), 0u);
+    f.Logic().Run(Command::CheckSkin);
+    ASSERT_EQ(f.View().reports.size(), 1u);
+    EXPECT_EQ(f.View().reports[0].first, "スキンのチェック: first");
+    EXPECT_NE(f.View().reports[0].second.find(
+                  "  present     basic_interface/sys_mini_on.bmp (11 x 11): minimise button, lit"),
+              std::string::npos);
+}
+
+TEST(Zoom, IsKeptInTheSettingsFileUnderItsOwnKeyWithinOneToFour) {
+    RoutingFixture f;
+    f.Logic().Run(Command::Zoom3);
+    EXPECT_TRUE(f.Logic().IsChecked(Command::Zoom3));
+    f.Logic().Run(Command::ZoomIn);
+    f.Logic().Run(Command::ZoomIn);
+    EXPECT_EQ(f.Logic().Zoom(), 4);
+    f.Logic().Run(Command::ZoomOut);
+    f.Logic().SaveSetting();
+    EXPECT_EQ(f.folders.Setting("Morvish", "Zoom"), "3");
+
+    f.folders.program.Write("Quorel.ini", "[Morvish]\r\nZoom=9\r\n");
+    Program again(f.folders);
+    EXPECT_EQ(again.logic->Zoom(), 4);
 }
 
 TEST(Routing, InputGoesToTheSkinSelectedNow) {

@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/MainController.h"
@@ -131,6 +133,22 @@ class FakeView : public MainView {
         ++previewsCleared;
     }
     void ShowStatus(const std::string& text) override { status = text; }
+    // The tools for skin artists: the save dialog answers with `savePath` and keeps the name it
+    // was offered; copies, reports and marks are kept.
+    std::filesystem::path savePath;
+    std::string proposedName;
+    std::optional<Bitmap> copied;
+    std::vector<std::pair<std::string, std::string>> reports;
+    std::map<NodeId, bool> marks;
+    std::filesystem::path AskSavePath(std::string_view, const std::string& name) override {
+        proposedName = name;
+        return savePath;
+    }
+    void CopyPicture(const Bitmap& picture) override { copied = picture; }
+    void ShowReport(std::string_view title, const std::string& text) override {
+        reports.emplace_back(std::string(title), text);
+    }
+    void MarkTreeNode(NodeId id, bool problem) override { marks[id] = problem; }
     void ShowStatusFields(const std::string& shownText,
                           const std::string& gameFolderText) override {
         showing = shownText;

@@ -68,11 +68,23 @@ class WindowTest : public QObject {
         for (QAction* action : form.menuBar()->actions()) {
             if (action->isVisible()) bar << action->text();
         }
-        QCOMPARE(bar, QStringList({"ファイル(&F)", "言語(&L)", "ヘルプ(&H)"}));
-        QCOMPARE(
-            Entries(form.Menu("mnuFile")),
-            QStringList({"スキンディレクトリの追加(&A)", "スキンファイルのダウンロード(&D) (off)",
-                         "スキンサイトの追加(&S) (off)", "-", "設定(&O)", "-", "終了(&X)"}));
+        QCOMPARE(bar, QStringList({"ファイル(&F)", "表示(&V)", "言語(&L)", "ヘルプ(&H)"}));
+        QCOMPARE(Entries(form.Menu("mnuFile")),
+                 QStringList({"スキンディレクトリの追加(&A)", "画像の保存(&P)...",
+                              "画像のコピー(&C)", "-", "スキンファイルのダウンロード(&D) (off)",
+                              "スキンサイトの追加(&S) (off)", "-", "設定(&O)", "-", "終了(&X)"}));
+        QCOMPARE(Entries(form.Menu("mnuView")),
+                 QStringList({"拡大(&I)", "縮小(&O)", "-", "×１(&1)", "×２(&2)", "×３(&3)",
+                              "×４(&4)", "スキンのチェック(&K)..."}));
+        QCOMPARE(form.Action(Command::ExportPicture)->shortcut(), QKeySequence("Ctrl+S"));
+        QCOMPARE(form.Action(Command::CopyPicture)->shortcut(), QKeySequence("Ctrl+C"));
+        QCOMPARE(form.Action(Command::ZoomIn)->shortcut(), QKeySequence("Ctrl++"));
+        QCOMPARE(form.Action(Command::ZoomOut)->shortcut(), QKeySequence("Ctrl+-"));
+        QCOMPARE(form.Action(Command::Zoom1)->shortcut(), QKeySequence("Ctrl+0"));
+        QVERIFY(form.Action(Command::Zoom1)->isChecked());
+        form.Action(Command::Zoom3)->trigger();
+        QVERIFY(form.Action(Command::Zoom3)->isChecked());
+        QVERIFY(!form.Action(Command::Zoom1)->isChecked());
         QCOMPARE(Entries(form.Menu("mnuHelp")), QStringList({"このソフトについて(&A)"}));
         QCOMPARE(form.Menu("mnuPopupForRootNode")->title(), QString("POPUP ルートノード用"));
         QCOMPARE(Entries(form.Menu("mnuPopupForRootNode")),
@@ -103,7 +115,7 @@ class WindowTest : public QObject {
         form->Action(Command::LanguageEnglish)->trigger();
         QStringList bar;
         for (QAction* action : form->menuBar()->actions()) bar << action->text();
-        QCOMPARE(bar, QStringList({"&File", "&Language", "&Help"}));
+        QCOMPARE(bar, QStringList({"&File", "&View", "&Language", "&Help"}));
         QVERIFY(form->Action(Command::LanguageEnglish)->isChecked());
         QVERIFY(!form->Action(Command::LanguageJapanese)->isChecked());
         QTreeWidgetItem* skin = ChildItem(RootItem(*form, 0), "skin");
