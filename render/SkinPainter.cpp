@@ -103,7 +103,7 @@ void SkinPainter::Texts(const SkinFont* font, std::span<const ColoredTextEntry> 
 }
 
 void SkinPainter::Title(int x, int y, std::string_view text) {
-    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
+    const SkinFont* font = mdlMain::GetSkinFont(FontKind::kJapanese, 9);
     Text(font, 0xFFFFFF, x + 1, y + 1, text);
     Text(font, 0x000000, x, y, text);
 }
