@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "FileLookup.h"
+#include "PixelRows.h"
 #include "clsDirectDraw.h"
 #include "clsEmuAll.h"
 #include "mdlMain.h"
@@ -110,21 +111,35 @@ void clsSkinMng::PresentSurface(SurfacePtr surface) {
     const int areaHeight = AreaHeight();
     const RECT source = gDirectDraw.getSurfaceRect(*surface);
 
-    // The drawing area cleared to the pane's colour, with the picture copied in: built straight
-    // into the picture the pane keeps, since this runs at every mouse move.
-    Bitmap area{areaWidth, areaHeight,
-                std::vector<std::uint32_t>(std::size_t(areaWidth) * std::size_t(areaHeight),
-                                           ToPixel(pane_->BackColor()))};
+    // The drawing area cleared to the pane's colour, with the picture copied in. This runs at
+    // every mouse move: the area is drawn again in place, and only the margins around the
+    // picture are cleared, row by row.
+    presented_.width = areaWidth;
+    presented_.height = areaHeight;
+    presented_.pixels.resize(std::size_t(areaWidth) * std::size_t(areaHeight));
+    const std::uint32_t back = ToPixel(pane_->BackColor());
     const int copiedWidth = std::min(areaWidth, source.Right);
-    const int copiedHeight = std::min(areaHeight, source.Bottom);
+    const int copiedHeight = std::max(std::min(areaHeight, source.Bottom), 0);
     const int x = Offset(areaWidth, source.Right);
     const int y = Offset(areaHeight, source.Bottom);
-    const std::vector<std::uint32_t>& pixels = surface->Pixels();
-    for (int row = 0; copiedWidth > 0 && row < copiedHeight; ++row) {
-        std::copy_n(&pixels[std::size_t(row) * std::size_t(source.Right)], copiedWidth,
-                    &area.pixels[std::size_t(y + row) * std::size_t(areaWidth) + std::size_t(x)]);
+    const std::span<const std::uint32_t> pixels = surface->Pixels();
+    std::uint32_t* area = presented_.pixels.data();
+    const auto row = [&](int at) { return area + std::size_t(at) * std::size_t(areaWidth); };
+    FillRow(area, std::size_t(y) * std::size_t(areaWidth), back);
+    for (int line = 0; line < copiedHeight; ++line) {
+        std::uint32_t* to = row(y + line);
+        if (copiedWidth <= 0) {
+            FillRow(to, std::size_t(areaWidth), back);
+            continue;
+        }
+        FillRow(to, std::size_t(x), back);
+        CopyRow(to + x, &pixels[std::size_t(line) * std::size_t(source.Right)],
+                std::size_t(copiedWidth));
+        FillRow(to + x + copiedWidth, std::size_t(areaWidth - x - copiedWidth), back);
     }
-    pane_->ShowPicture(std::move(area));
+    FillRow(row(y + copiedHeight),
+            std::size_t(areaHeight - y - copiedHeight) * std::size_t(areaWidth), back);
+    pane_->ShowPicture(presented_);
     lastPicture_ = std::move(surface);
 }
 

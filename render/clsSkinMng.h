@@ -68,6 +68,8 @@ class clsSkinMng {
     std::array<std::unique_ptr<clsTessarymInterface>, kSlots + 1> slots_;
     int currentMode_ = 0;
     SurfacePtr lastPicture_;
+    // What the pane is given, drawn again in place at every presentation.
+    Bitmap presented_;
 };
 
 }  // namespace morvish
