@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "FileLookup.h"
+#include "PictureCache.h"
 #include "PixelRows.h"
 #include "clsDirectDraw.h"
 #include "clsEmuAll.h"
@@ -24,7 +25,10 @@ void clsSkinMng::ClassInitialize(PreviewPane& ShowSkinPictureBox,
                                  const std::filesystem::path& DirName) {
     pane_ = &ShowSkinPictureBox;
     dirName_ = WithTrailingSeparator(DirName);
+}
 
+void clsSkinMng::MakeWindows() const {
+    if (HasWindows() || pane_ == nullptr) return;
     for (const WindowSlot& slot : slotTable_) slots_[slot.number] = slot.create();
 
     // An unreadable chip is reported by the windows that read it again when they draw; until
@@ -39,24 +43,27 @@ void clsSkinMng::ClassInitialize(PreviewPane& ShowSkinPictureBox,
 
 clsTessarymInterface* clsSkinMng::Window(int slot) const {
     if (slot < 1 || slot > kSlots) return nullptr;
+    MakeWindows();
     return slots_[slot].get();
 }
 
 void clsSkinMng::ReplaceWindow(int slot, std::unique_ptr<clsTessarymInterface> window) {
     if (slot < 1 || slot > kSlots || !window) return;
+    MakeWindows();
     window->ClassInitialize(*pane_, dirName_,
                             mdlMain::LoadColorChip(dirName_).value_or(ColorChip{}));
     slots_[slot] = std::move(window);
     HandSlotsToAllWindowsView();
 }
 
-void clsSkinMng::HandSlotsToAllWindowsView() {
+void clsSkinMng::HandSlotsToAllWindowsView() const {
     std::array<clsTessarymInterface*, kSlots + 1> emulateObject{};
     for (int slot = 1; slot <= kSlots; ++slot) emulateObject[slot] = slots_[slot].get();
     if (auto* all = dynamic_cast<clsEmuAll*>(slots_[1].get())) all->SetEmulateObject(emulateObject);
 }
 
 Result<void> clsSkinMng::Refresh(int Mode) {
+    PictureCache::Redraw redraw;
     clsTessarymInterface* window = Window(Mode);
     if (window == nullptr) return {};
     currentMode_ = Mode;
@@ -80,6 +87,7 @@ Result<void> clsSkinMng::MouseDblClick(int Button, int X, int Y) {
 }
 
 Result<void> clsSkinMng::Forward(Operation operation, int Button, int X, int Y) {
+    PictureCache::Redraw redraw;
     clsTessarymInterface* window = Window(currentMode_);
     if (window == nullptr) return {};
     ToSurfaceCoords(X, Y);
