@@ -81,6 +81,29 @@ constexpr Entry kEntries[] = {
     {Text::StatusInstallCancelled,
      "コピーを中止しました ({0} / {1} 個のファイルを {2} にコピー済み)",
      "Copy cancelled: {0} of {1} files were copied to {2}"},
+#ifdef _WIN32
+    {Text::MissingJapaneseFont,
+     "日本語のサンプル文字のフォント (MS Pゴシックなど) がないため、文字を描きません。"
+     "Windows の設定で「日本語補助フォント」を追加してください。",
+     "No Japanese sample font (MS PGothic or another) is installed, so texts are left out: "
+     "add the optional Windows feature Japanese Supplemental Fonts."},
+    {Text::MissingEnglishFont,
+     "英語のサンプル文字のフォント Arial がないため、文字を描きません。"
+     "arial.ttf を Windows の Fonts フォルダに戻してください。",
+     "The English sample font Arial is not installed, so texts are left out: restore arial.ttf "
+     "to the Windows Fonts folder."},
+#else
+    {Text::MissingJapaneseFont,
+     "日本語のサンプル文字のフォント (IPAPGothic) がないため、文字を描きません。"
+     "パッケージ fonts-ipafont-gothic をインストールしてください。",
+     "The Japanese sample font IPAPGothic is not installed, so texts are left out: install the "
+     "package fonts-ipafont-gothic."},
+    {Text::MissingEnglishFont,
+     "英語のサンプル文字のフォント (Liberation Sans) がないため、文字を描きません。"
+     "パッケージ fonts-liberation をインストールしてください。",
+     "The English sample font Liberation Sans is not installed, so texts are left out: install "
+     "the package fonts-liberation."},
+#endif
 };
 
 // Every text has its entry, at the place of its number.
@@ -88,7 +111,7 @@ constexpr bool EntriesInOrder() {
     for (std::size_t i = 0; i < std::size(kEntries); ++i) {
         if (static_cast<std::size_t>(kEntries[i].text) != i) return false;
     }
-    return static_cast<std::size_t>(Text::StatusInstallCancelled) + 1 == std::size(kEntries);
+    return static_cast<std::size_t>(Text::MissingEnglishFont) + 1 == std::size(kEntries);
 }
 static_assert(EntriesInOrder());
 

@@ -67,6 +67,9 @@ enum class Text {
     StatusNoGameFolder,
     StatusInstalled,         // {0} files copied, {1} the folder
     StatusInstallCancelled,  // {0} files copied, {1} files in all, {2} the folder
+    // The sample texts' faces missing, with what to install on this system.
+    MissingJapaneseFont,
+    MissingEnglishFont,
 };
 
 // The text in a language.

@@ -46,7 +46,15 @@ bool MainController::StartUp(const std::function<bool()>& startSurfaceLayer) {
     }
     view_.ShowWindow();
     LoadSetting();
-    if (const std::string missing = MissingFontReport(); !missing.empty()) ReportProblem(missing);
+    // Texts without their faces are left out; the user hears what to install.
+    std::string missing;
+    for (const auto& [face, text] : {std::pair{FontFace::Japanese, Text::MissingJapaneseFont},
+                                     std::pair{FontFace::English, Text::MissingEnglishFont}}) {
+        if (FindSkinFont(face, 9) != nullptr) continue;
+        if (!missing.empty()) missing += ' ';
+        missing += Tr(text, language_);
+    }
+    if (!missing.empty()) ReportProblem(missing);
     return true;
 }
 

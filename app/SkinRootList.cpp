@@ -19,8 +19,10 @@ bool IsSeparator(fs::path::value_type c) {
 
 fs::path NormaliseRootPath(const fs::path& path, const fs::path& base) {
     if (path.empty()) return {};
-    fs::path::string_type root =
-        (path.is_relative() && !base.empty() ? base / path : path).native();
+    fs::path joined = path.is_relative() && !base.empty() ? base / path : path;
+    // One kind of separator throughout, so that a root typed with '/' on Windows is the
+    // same root as one picked in a folder dialog.
+    fs::path::string_type root = joined.make_preferred().native();
     // Exactly one separator at the end, also for a path that is only separators.
     while (!root.empty() && IsSeparator(root.back())) root.pop_back();
     root.push_back(fs::path::preferred_separator);

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "render/PreviewPane.h"
 #include "render/ProgramPaths.h"
+#include "render/SkinFont.h"
 #include "render/clsSkinMng.h"
 #include "windows/WindowSlots.h"
 
@@ -105,6 +106,10 @@ Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments) 
             options.help = true;
             return options;
         }
+        if (argument == "--no-text") {
+            options.noText = true;
+            continue;
+        }
         static constexpr std::string_view kWithValue[] = {"--skin",   "--window",     "--graphic",
                                                           "--events", "--background", "-o"};
         bool known = false;
@@ -164,13 +169,14 @@ Result<std::vector<RenderEvent>> ParseEvents(std::string_view script, std::int64
 
 std::string UsageText() {
     std::ostringstream text;
-    text << "Usage: morvish-render --skin SKIN_DIR [--window KIND] [--graphic DIR]\n"
-            "                      [--events FILE] [--background '#RRGGBB'] -o OUT.png\n"
-            "\n"
-            "Draws one window of a skin as the game would show it and writes it to a PNG.\n"
-            "\n"
-            "  --skin SKIN_DIR       the skin folder (the one that holds basic_interface)\n"
-            "  --window KIND         the window shown first (default basic): ";
+    text
+        << "Usage: morvish-render --skin SKIN_DIR [--window KIND] [--graphic DIR]\n"
+           "                      [--events FILE] [--background '#RRGGBB'] [--no-text] -o OUT.png\n"
+           "\n"
+           "Draws one window of a skin as the game would show it and writes it to a PNG.\n"
+           "\n"
+           "  --skin SKIN_DIR       the skin folder (the one that holds basic_interface)\n"
+           "  --window KIND         the window shown first (default basic): ";
     for (const WindowSlot& slot : kWindowSlots) text << (slot.number > 1 ? ", " : "") << slot.kind;
     text
         << ",\n"
@@ -180,6 +186,9 @@ std::string UsageText() {
            "  --events FILE         mouse events to replay, one per line ('-' reads standard "
            "input)\n"
            "  --background #RRGGBB  the preview's background colour (default #FFFFFF)\n"
+           "  --no-text             leave the sample texts out, as on a system without their\n"
+           "                        fonts (texts look different on Linux and Windows; all else\n"
+           "                        is drawn the same to the pixel)\n"
            "  -o OUT.png            where to write the picture (8-bit RGB, exact pixel values)\n"
            "\n"
            "Events (a '#' starts a comment; blank lines are ignored):\n"
@@ -201,6 +210,11 @@ std::string UsageText() {
 
 Result<Bitmap> Render(const RenderOptions& options, const std::vector<RenderEvent>& events) {
     if (options.graphicDir) SetGraphicDirectory(*options.graphicDir);
+    // Texts are switched off for this picture only.
+    struct TextsSwitch {
+        explicit TextsSwitch(bool drawn) { SetTextsDrawn(drawn); }
+        ~TextsSwitch() { SetTextsDrawn(true); }
+    } texts(!options.noText);
     MemoryPreviewPane pane(kPaneSize, kPaneSize, options.background);
     clsSkinMng manager(kWindowSlots);
     manager.ClassInitialize(pane, options.skinDir);

@@ -31,6 +31,7 @@ struct RenderOptions {
     std::optional<std::filesystem::path> eventsFile;  // "-" is standard input
     Color background = 0xFFFFFF;                      // form colour 0x00BBGGRR
     std::filesystem::path output;
+    bool noText = false;  // leave the sample texts out
     bool help = false;
 };
 

@@ -20,6 +20,7 @@
 #include <random>
 
 #include "Platform.h"
+#include "PlatformShared.h"
 
 namespace morvish::platform {
 
@@ -77,14 +78,6 @@ std::unexpected<Error> ReadFailure(const fs::path& path, int error = errno) {
     return Failure(ErrorKind::CannotRead, path,
                    DisplayText(path) + ": cannot be read (" + std::strerror(error) + ")",
                    std::error_code(error, std::generic_category()));
-}
-
-// A size limit as people write it: "256 MiB" rather than "268435456".
-std::string LimitText(std::uintmax_t limit) {
-    constexpr std::uintmax_t kMebibyte = 1024 * 1024;
-    if (limit >= kMebibyte && limit % kMebibyte == 0)
-        return std::to_string(limit / kMebibyte) + " MiB";
-    return std::to_string(limit) + " bytes";
 }
 
 // Opens a regular file for reading without blocking on a pipe or a device; the type is checked
@@ -267,27 +260,8 @@ Result<std::string> ReadRegularFile(const fs::path& path, std::uintmax_t limit) 
     const Result<int> opened = OpenRegularFile(path, size);
     if (!opened) return std::unexpected(opened.error());
     FileDescriptor in(*opened);
-    if (size > limit) {
-        return Failure(ErrorKind::FileTooLarge, path,
-                       DisplayText(path) + ": file is too large (" + std::to_string(size) +
-                           " bytes; the limit is " + LimitText(limit) + ")",
-                       {}, {std::int64_t(size), std::int64_t(limit)});
-    }
-    std::string contents;
-    contents.reserve(std::size_t(size));
-    Result<void> read = ForEachChunk(in.Get(), path, [&](std::string_view chunk) -> Result<void> {
-        // The file may have grown since its size was read.
-        if (contents.size() + chunk.size() > limit) {
-            return Failure(
-                ErrorKind::FileTooLarge, path,
-                DisplayText(path) + ": file is too large (the limit is " + LimitText(limit) + ")",
-                {}, {0, std::int64_t(limit)});
-        }
-        contents.append(chunk);
-        return {};
-    });
-    if (!read) return std::unexpected(read.error());
-    return contents;
+    return ReadWhole(path, size, limit,
+                     [&](auto take) { return ForEachChunk(in.Get(), path, take); });
 }
 
 Result<void> WriteFileAtomically(const fs::path& path, std::string_view contents) {

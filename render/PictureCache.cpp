@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <mutex>
 #include <optional>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -18,6 +17,9 @@ namespace morvish {
 namespace {
 
 using platform::FileIdentity;
+
+// Names are kept in the system's own form: bytes on Linux, UTF-16 on Windows.
+using Name = fs::path::string_type;
 
 // A file or folder whose last change lies closer than this to the moment it was read may have
 // changed again within the same tick of the file system's clock without its times showing it.
@@ -52,6 +54,8 @@ bool IsBelow(const fs::path& path, const fs::path& folder) {
 }
 
 }  // namespace
+
+namespace {
 
 // A folder that names in the cache depend on, looked at no more than once a redraw.
 struct Folder {
@@ -88,6 +92,8 @@ struct Entry {
     std::uint64_t lookedAt = 0;
 };
 
+}  // namespace
+
 struct PictureCache::State {
     mutable std::mutex mutex;
     bool enabled = kEnabledByDefault;
@@ -96,8 +102,8 @@ struct PictureCache::State {
     std::int64_t tolerance = kDefaultTolerance;
     int depth = 0;
     std::uint64_t redraw = 0;
-    std::unordered_map<std::string, Entry> entries;
-    std::unordered_map<std::string, Folder> folders;
+    std::unordered_map<Name, Entry> entries;
+    std::unordered_map<Name, Folder> folders;
     std::unique_ptr<platform::FolderChanges> changes;
     std::size_t bytes = 0;
     Statistics counts;
@@ -199,7 +205,7 @@ struct PictureCache::State {
         return entry.kind != Kind::File || now == entry.identity;
     }
 
-    void Resolve(const std::string& key, Entry& entry) {
+    void Resolve(const Name& key, Entry& entry) {
         ++counts.resolutions;
         entry.resolvedAt = platform::FileClockNow();
         const fs::path requested(key);
@@ -293,7 +299,7 @@ struct PictureCache::State {
 
     // ---- Room ------------------------------------------------------------------------------
 
-    void Remove(std::unordered_map<std::string, Entry>::iterator at) {
+    void Remove(std::unordered_map<Name, Entry>::iterator at) {
         Unload(at->second);
         for (Dependency& dependency : at->second.folders) Release(dependency.folder);
         entries.erase(at);
@@ -302,7 +308,7 @@ struct PictureCache::State {
     // Forgets what was used longest ago until the cache is within its bounds again.
     void MakeRoom() {
         if (bytes <= maxBytes && entries.size() <= maxEntries) return;
-        std::vector<std::pair<std::uint64_t, std::string>> byAge;
+        std::vector<std::pair<std::uint64_t, Name>> byAge;
         byAge.reserve(entries.size());
         for (const auto& [key, entry] : entries) byAge.emplace_back(entry.lookedAt, key);
         std::ranges::sort(byAge);

@@ -43,8 +43,14 @@ class SkinFont {
 // program. Null when the face is not installed: the caller then leaves the text out.
 const SkinFont* FindSkinFont(FontFace face, int points);
 
-// A sentence telling which Debian package to install for each missing face; empty when both faces
-// are present.
+// A sentence telling what to install for each missing face (a Debian package on Linux, a Windows
+// feature on Windows); empty when both faces are present.
 std::string MissingFontReport();
+
+// Whether sample texts are drawn at all (they are unless switched off). Switched off, every face
+// counts as missing, so the windows leave their texts out just as on a system without the fonts.
+// The faces differ between systems on purpose; without texts, pictures drawn on Linux and on
+// Windows must match to the pixel.
+void SetTextsDrawn(bool drawn);
 
 }  // namespace morvish

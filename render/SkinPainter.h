@@ -28,16 +28,24 @@ struct Element {
     int y = 0;
 };
 
-// One row of an element table as a window writes it: a name relative to a folder (the skin
-// directory, or the sample picture folder) and a position.
+// Where the file of an element table entry lies.
+enum class Folder {
+    Skin,            // the skin directory, with names such as "basic_interface\gze_bg.bmp"
+    SamplePictures,  // the program's sample pictures, the same for every skin
+};
+
+// One row of an element table as a window writes it: a name relative to its folder and a
+// position.
 struct ElementEntry {
     std::string_view name;
     int x = 0;
     int y = 0;
+    Folder folder = Folder::Skin;
 };
 
-// The table with every name turned into a full path under `folder`, in the same order.
-std::vector<Element> MakeElements(const std::filesystem::path& folder,
+// The table with every name turned into a full path, under the skin directory `dir` or in the
+// sample picture folder, in the same order.
+std::vector<Element> MakeElements(const std::filesystem::path& dir,
                                   std::span<const ElementEntry> table);
 
 // A sample text of a window: the top-left corner of its first character cell and the text.
@@ -81,6 +89,12 @@ class SkinPainter {
     // at (x + c·stepX, y + r·stepY). Returns the rectangle of the last copy.
     std::optional<RECT> Grid(const Element& element, int columns, int rows, int stepX, int stepY,
                              Blit mode = Blit::Keyed);
+
+    // A bar of two end pieces and a middle piece between them: the ends at their own positions,
+    // then `copies` copies of the middle from its position, `step` pixels apart. The middle comes
+    // last, so where its copies reach into the right end they lie over it.
+    void Bar(const Element& left, const Element& middle, const Element& right, int copies, int step,
+             Blit mode = Blit::Keyed);
 
     // Blits a composed surface (scroll bar, system box) keyed at its own size at (x, y); an error
     // in building it is kept like a load error.

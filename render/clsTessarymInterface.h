@@ -14,6 +14,15 @@ namespace morvish {
 
 class PreviewPane;
 
+// The preview's button mask, as the mouse operations receive it: one bit per button held, none for
+// a move without a button. The windows treat exactly kLeft as a held left button.
+namespace MouseButton {
+inline constexpr int kNone = 0;
+inline constexpr int kLeft = 1;
+inline constexpr int kRight = 2;
+inline constexpr int kMiddle = 4;
+}  // namespace MouseButton
+
 class clsTessarymInterface {
   public:
     virtual ~clsTessarymInterface() = default;
@@ -25,9 +34,9 @@ class clsTessarymInterface {
                                  const std::filesystem::path& DirName,
                                  const ColorChip& ColorChip) = 0;
 
-    // Mouse events in the window's own coordinates with the pane's button mask (1 left, 2 right,
-    // 4 middle, 0 none). Each returns a complete new picture when the look changed, a null
-    // pointer when there is nothing new to show, or the error that stopped the drawing.
+    // Mouse events in the window's own coordinates with the pane's button mask (MouseButton). Each
+    // returns a complete new picture when the look changed, a null pointer when there is nothing
+    // new to show, or the error that stopped the drawing.
     virtual SurfaceResult MouseDown(int Button, int X, int Y) = 0;
     virtual SurfaceResult MouseMove(int Button, int X, int Y) = 0;
     virtual SurfaceResult MouseUp(int Button, int X, int Y) = 0;

@@ -33,9 +33,9 @@ SurfaceResult KeyedResult(SkinPainter& painter) {
 
 const SkinFont* GetSkinFont(int kind, int size) {
     switch (kind) {
-        case 1:
+        case FontKind::kJapanese:
             return FindSkinFont(FontFace::Japanese, size);
-        case 2:
+        case FontKind::kEnglish:
             return FindSkinFont(FontFace::English, size);
         default:
             return nullptr;
@@ -60,7 +60,7 @@ Result<ColorChip> LoadColorChip(const std::filesystem::path& DirName) {
 SurfaceResult DrawScrollBar(const std::filesystem::path& DirName, int Orientation, int BarFrom,
                             int BarTo, int ThumbFrom, int ThumbTo, bool NoThumbBody) {
     const int length = BarTo - BarFrom;
-    const bool vertical = Orientation == 1;
+    const bool vertical = Orientation == ScrollBar::kVertical;
     const std::string prefix = vertical ? "scroll0" : "scroll1";
     SkinPainter painter = vertical ? KeyFilledPainter(kScrollCell, length + kScrollCell)
                                    : KeyFilledPainter(length + kScrollCell, kScrollCell);

@@ -3,7 +3,6 @@
 #include <iterator>
 #include <span>
 
-#include "render/ProgramPaths.h"
 #include "render/mdlMain.h"
 
 namespace morvish {
@@ -14,18 +13,32 @@ constexpr int kWidth = 280;
 constexpr int kOpenHeight = 147;
 constexpr int kMinimisedHeight = 17;
 
-constexpr ElementEntry kPieces[] = {
-    {"basic_interface\\titlebar_fix.bmp", 0, 0},    {"basic_interface\\sys_base_off.bmp", 3, 3},
-    {"basic_interface\\sys_mini_off.bmp", 252, 3},  {"basic_interface\\sys_close_off.bmp", 266, 3},
-    {"basic_interface\\sys_base_on.bmp", 3, 3},     {"basic_interface\\sys_mini_on.bmp", 252, 3},
-    {"basic_interface\\sys_close_on.bmp", 266, 3},  {"basic_interface\\equipwin_bg.bmp", 0, 17},
-    {"basic_interface\\btn_cartoff.bmp", 122, 107}, {"basic_interface\\btn_items_off.bmp", 126, 87},
-    {"basic_interface\\btn_items_on.bmp", 126, 87}, {"basic_interface\\item_invert.bmp", 3, 25},
+// The window's own elements, numbered on from the title bar buttons.
+enum Piece : int {
+    kTitleBar = TitleButton::kCount,
+    kBackground,
+    kCartButton,
+    kItemsOff,
+    kItemsOn,
+    kHighlight,
+    kCharacter,  // the character picture over the background
 };
 
-constexpr ElementEntry kSample{"equip.bmp", 0, 17};
+constexpr ElementEntry kElements[] = {
+    {"basic_interface\\titlebar_fix.bmp", 0, 0},    {"basic_interface\\equipwin_bg.bmp", 0, 17},
+    {"basic_interface\\btn_cartoff.bmp", 122, 107}, {"basic_interface\\btn_items_off.bmp", 126, 87},
+    {"basic_interface\\btn_items_on.bmp", 126, 87}, {"basic_interface\\item_invert.bmp", 3, 25},
+    {"equip.bmp", 0, 17, Folder::SamplePictures},
+};
+static_assert(TitleButton::kCount + std::size(kElements) == kCharacter + 1);
 
-// The spot that shows the highlight image. It is fixed, whatever the image's size.
+// After the title bar buttons: the items button, and a spot that shows the highlight image. The
+// spot is fixed, whatever the image's size: it is kept as the hit rectangle of the image, which
+// is never drawn as a piece. The cart button has no hover image.
+constexpr LitControl kButtons[] = {
+    {kItemsOff, OneLook(kItemsOn)},
+    {kHighlight, OneLook(kHighlight)},
+};
 constexpr RECT kHighlightSpot{4, 28, 25, 38};
 
 // The title and the sample item names, each at the place of its black pass; the white edge
@@ -38,69 +51,45 @@ constexpr TextEntry kTexts[] = {
 
 }  // namespace
 
-void clsEmuEquip::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                  const std::filesystem::path& DirName,
-                                  const ColorChip& ColorChip) {
-    pane_ = &ShowSkinPictureBox;
-    dir_ = DirName;
-    chip_ = ColorChip;
-    elements_ = MakeElements(dir_, kPieces);
-    sample_ = Element{SamplePicturePath(std::string(kSample.name)), kSample.x, kSample.y};
+clsEmuEquip::clsEmuEquip() : EmulatedWindow({kTitleButtons, kElements}) {}
+
+void clsEmuEquip::ResetState() {
+    hit_[kHighlight] = kHighlightSpot;
     minimised_ = false;
 }
 
 SkinPainter clsEmuEquip::Paint() {
-    const RECT size = getDrawRect();
-    SkinPainter p(size.Right, size.Bottom, pane_->BackColor());
+    SkinPainter p = NewPicture();
     const auto& e = elements_;
 
     p.Piece(e[kTitleBar]);
-    Keep(hitSystem_, p.Piece(e[kSystemOff]));
-    Keep(hitMinimise_, p.Piece(e[kMinimiseOff]));
-    Keep(hitClose_, p.Piece(e[kCloseOff]));
+    PaintTitleButtons(p);
     if (!minimised_) {
         p.Piece(e[kBackground]);
-        p.Piece(sample_);
+        p.Piece(e[kCharacter]);
         p.Piece(e[kCartButton]);
-        Keep(hitItems_, p.Piece(e[kItemsOff]));
+        PieceWithHit(p, kItemsOff);
     }
 
     // Every text gets a white edge: all of them are drawn in white first, one pixel right and
     // below, then all again in black at their places.
-    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
+    const SkinFont* font = mdlMain::GetSkinFont(FontKind::kJapanese, 9);
     const std::span<const TextEntry> texts(kTexts, minimised_ ? 1 : std::size(kTexts));
     p.Texts(font, 0xFFFFFF, texts, 1, 1);
     p.Texts(font, 0x000000, texts);
     return p;
 }
 
-SurfaceResult clsEmuEquip::Refresh() {
-    return Paint().Finish();
-}
-
 SurfaceResult clsEmuEquip::MouseDown(int Button, int X, int Y) {
-    if (Button != 1 || !mdlMain::IsPointInRect(hitMinimise_, X, Y)) return nullptr;
+    if (Button != MouseButton::kLeft || !Hits(TitleButton::kMinimiseOff, X, Y)) {
+        return nullptr;
+    }
     minimised_ = !minimised_;
     return Refresh();
 }
 
-SurfaceResult clsEmuEquip::MouseMove(int, int X, int Y) {
-    SkinPainter p = Paint();
-    // The cart button has no hover image.
-    const HoverSpot spots[] = {
-        {hitSystem_, &elements_[kSystemOn]},      {hitMinimise_, &elements_[kMinimiseOn]},
-        {hitClose_, &elements_[kCloseOn]},        {hitItems_, &elements_[kItemsOn]},
-        {kHighlightSpot, &elements_[kHighlight]},
-    };
-    DrawHovers(p, spots, X, Y);
-    return p.Finish();
-}
-
-SurfaceResult clsEmuEquip::MouseUp(int, int, int) {
-    return nullptr;
-}
-SurfaceResult clsEmuEquip::MouseDblClick(int, int, int) {
-    return nullptr;
+SurfaceResult clsEmuEquip::MouseMove(int Button, int X, int Y) {
+    return PaintLit({kTitleButtonLooks, kButtons}, Button, X, Y);
 }
 
 RECT clsEmuEquip::getDrawRect() const {

@@ -32,7 +32,13 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 fs::path TemporaryFolder::PathOf(const std::string& name) const {
-    return path_ / platform::PathFromUtf8(name);
+    fs::path path = path_;
+    for (std::size_t at = 0; at <= name.size();) {
+        const std::size_t slash = std::min(name.find('/', at), name.size());
+        path /= platform::PathFromUtf8(std::string_view(name).substr(at, slash - at));
+        at = slash + 1;
+    }
+    return path;
 }
 
 void TemporaryFolder::Write(const std::string& name, const std::string& contents) const {

@@ -9,6 +9,7 @@
 #include "app/IniFile.h"
 #include "platform/Platform.h"
 #include "render/BmpDecoder.h"
+#include "render/SkinFont.h"
 
 namespace morvish::test {
 namespace {
@@ -127,6 +128,16 @@ TEST(Interface, KeysReachTheTreesCommands) {
     f.Logic().Run(Command::RemoveRootDir);
     EXPECT_TRUE(f.View().questions.empty());
     EXPECT_EQ(f.View().roots.size(), 1u);
+}
+
+TEST(Interface, MissingFontsAreToldWithWhatToInstall) {
+    SetTextsDrawn(false);  // as on a system without the sample texts' faces
+    ProgramFolders folders;
+    Program program(folders);
+    SetTextsDrawn(true);
+    EXPECT_EQ(program.view.status,
+              std::string(Tr(Text::MissingJapaneseFont, Language::Japanese)) + " " +
+                  std::string(Tr(Text::MissingEnglishFont, Language::Japanese)));
 }
 
 TEST(Interface, CatalogueFillsPlaceholders) {

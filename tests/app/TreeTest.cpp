@@ -45,7 +45,7 @@ struct TreeFixture {
     NodeId Kind(const char* skin, const char* label) const {
         return View().Child(Skin(skin), label);
     }
-    std::string RootText() const { return platform::PathToUtf8(root.Path()) + "/"; }
+    std::string RootText() const { return platform::PathToUtf8(root.Path() / ""); }
     std::vector<std::string> Tags(NodeId parent) const {
         std::vector<std::string> tags;
         for (NodeId child : View().items.at(parent).children) tags.push_back(Tree().Tag(child));

@@ -1,205 +1,255 @@
-// The platform layer's file operations, against what went wrong with the program's own files:
-// settings replaced through links, permissions lost, two program windows saving at once, a pipe
-// or a device where a file was expected, and long file names.
+// The platform layer on the system the tests run on: folders, whole-file reads, atomic
+// replacement and the text of paths. Where the systems differ on purpose (what makes an entry
+// hidden, what a replacement keeps of the old file, where settings live), each case says so.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <filesystem>
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "platform/Platform.h"
-#include "support/Fifo.h"
 #include "support/FixtureSkin.h"
+
+#ifdef _WIN32
+#include "platform/WindowsApi.h"
+#else
+#include <sys/stat.h>
+#endif
 
 namespace morvish::platform {
 namespace {
 
 using test::ScratchFolder;
 
-fs::perms PermissionsOf(const fs::path& path) {
-    return fs::symlink_status(path).permissions();
+// スキン素材 ("skin material"), a folder name as Japanese skin packs have them.
+const std::string kJapaneseName = "\xE3\x82\xB9\xE3\x82\xAD\xE3\x83\xB3\xE7\xB4\xA0\xE6\x9D\x90";
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// What a folder holds besides the given names: a temporary file left behind shows here.
-std::vector<std::string> NamesBesides(const ScratchFolder& folder,
-                                      const std::vector<std::string>& expected) {
-    std::vector<std::string> others;
-    for (const std::string& name : folder.Names()) {
-        if (std::find(expected.begin(), expected.end(), name) == expected.end()) {
-            others.push_back(name);
-        }
+void Put(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(PathToUtf8(entry.path().filename()));
     }
-    return others;
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
-// A settings file kept elsewhere through a link stays a link: the file it leads to is replaced,
-// through chains and relative links, and a link to a file not there yet creates that file.
-TEST(AtomicWrite, WritesThroughLinksToTheirTarget) {
-    ScratchFolder folder;
-    folder.Write("elsewhere/Quorel.ini", "old");
-    fs::create_symlink("elsewhere/Quorel.ini", folder / "link.ini");
-    fs::create_symlink(folder / "link.ini", folder / "chain.ini");
-    ASSERT_TRUE(WriteFileAtomically(folder / "chain.ini", "new"));
-    EXPECT_TRUE(fs::is_symlink(folder / "chain.ini"));
-    EXPECT_TRUE(fs::is_symlink(folder / "link.ini"));
-    EXPECT_EQ(folder.Read("elsewhere/Quorel.ini"), "new");
-    EXPECT_EQ(NamesBesides(folder, {"chain.ini", "elsewhere", "link.ini"}),
-              std::vector<std::string>());
-    EXPECT_EQ(folder.Names("elsewhere"), std::vector<std::string>{"Quorel.ini"});
-
-    fs::create_symlink("elsewhere/SkinDir.txt", folder / "SkinDir.txt");
-    ASSERT_TRUE(WriteFileAtomically(folder / "SkinDir.txt", "/skins/\r\n"));
-    EXPECT_TRUE(fs::is_symlink(folder / "SkinDir.txt"));
-    EXPECT_EQ(folder.Read("elsewhere/SkinDir.txt"), "/skins/\r\n");
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.rfind(start, 0) == 0;
 }
 
-// A replaced file keeps its mode; a new one gets the usual mode less the umask.
-TEST(AtomicWrite, KeepsThePermissionsOfTheFileItReplaces) {
-    ScratchFolder folder;
-    for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0444)}) {
-        folder.Write("Quorel.ini", "old");
-        fs::permissions(folder / "Quorel.ini", mode);
-        ASSERT_TRUE(WriteFileAtomically(folder / "Quorel.ini", "new"));
-        EXPECT_EQ(folder.Read("Quorel.ini"), "new");
-        EXPECT_EQ(PermissionsOf(folder / "Quorel.ini"), mode);
+TEST(PlatformFolders, ExecutableDirectoryHoldsThisProgram) {
+    const fs::path folder = ExecutableDirectory();
+    EXPECT_TRUE(folder.is_absolute()) << DisplayText(folder);
+#ifdef _WIN32
+    EXPECT_TRUE(fs::is_regular_file(folder / "platform_tests.exe")) << DisplayText(folder);
+#else
+    EXPECT_TRUE(fs::is_regular_file(folder / "platform_tests")) << DisplayText(folder);
+#endif
+}
+
+TEST(PlatformFolders, UserSettingsLiveWhereTheSystemKeepsThem) {
+#ifdef _WIN32
+    const wchar_t* roaming = _wgetenv(L"APPDATA");
+    ASSERT_NE(roaming, nullptr);
+    EXPECT_EQ(UserSettingsDirectory(), fs::path(roaming) / "Morvish");
+#else
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string restore = saved != nullptr ? saved : "";
+    ::setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+    EXPECT_EQ(UserSettingsDirectory(), fs::path("/somewhere/config/morvish"));
+    // A relative value is not a place to keep settings.
+    ::setenv("XDG_CONFIG_HOME", "config", 1);
+    EXPECT_EQ(UserSettingsDirectory().filename(), "morvish");
+    EXPECT_EQ(UserSettingsDirectory().parent_path().filename(), ".config");
+    if (saved != nullptr) {
+        ::setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CONFIG_HOME");
     }
-    const mode_t previous = ::umask(027);
-    ASSERT_TRUE(WriteFileAtomically(folder / "new.ini", "new"));
-    ::umask(previous);
-    EXPECT_EQ(PermissionsOf(folder / "new.ini"), fs::perms(0640));
-
-    // Run as root, the program gives a user's file back to its owner.
-    constexpr uid_t kSomeoneElse = 65534;
-    if (::chown((folder / "Quorel.ini").c_str(), kSomeoneElse, kSomeoneElse) == 0) {
-        ASSERT_TRUE(WriteFileAtomically(folder / "Quorel.ini", "newer"));
-        struct stat status {};
-        ASSERT_EQ(::stat((folder / "Quorel.ini").c_str(), &status), 0);
-        EXPECT_EQ(status.st_uid, kSomeoneElse);
-        EXPECT_EQ(status.st_gid, kSomeoneElse);
-        EXPECT_EQ(status.st_mode & 07777, 0444u);
-    }
+#endif
 }
 
-// A pipe, a device or a folder where a file is to be written is refused at once and left as it
-// was (writing the old way waited on the pipe for ever, or replaced the device node).
-TEST(AtomicWrite, RefusesWhatIsNotARegularFileAndLeavesItAlone) {
+TEST(PlatformFolders, MayWriteToTriesWithoutLeavingATrace) {
     ScratchFolder folder;
-    test::MakeFifo(folder / "pipe.ini");
-    Result<void> written;
-    ASSERT_TRUE(test::ReturnsWithoutWaitingOn(
-        folder / "pipe.ini", [&] { written = WriteFileAtomically(folder / "pipe.ini", "x"); }));
+    EXPECT_TRUE(MayWriteTo(folder.Path()));
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+    EXPECT_FALSE(MayWriteTo(folder.Path() / "missing"));
+}
+
+TEST(PlatformFolders, HiddenEntriesAreThoseTheSystemHides) {
+    ScratchFolder folder;
+    Put(folder.Path() / "plain.bmp", "x");
+#ifdef _WIN32
+    // The attributes decide. (Wine also hides names that start with a dot, as Linux does.)
+    const std::vector<std::string> hidden = {"hidden.bmp", "system.bmp"};
+    Put(folder.Path() / "hidden.bmp", "x");
+    Put(folder.Path() / "system.bmp", "x");
+    fs::create_directory(folder.Path() / "HiddenFolder");
+    ASSERT_TRUE(
+        ::SetFileAttributesW((folder.Path() / "hidden.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(
+        ::SetFileAttributesW((folder.Path() / "system.bmp").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(::SetFileAttributesW((folder.Path() / "HiddenFolder").c_str(),
+                                     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+    const std::vector<std::string> expected = {"HiddenFolder", "hidden.bmp", "system.bmp"};
+#else
+    Put(folder.Path() / ".dotted", "x");
+    fs::create_directory(folder.Path() / ".folder");
+    const std::vector<std::string> expected = {".dotted", ".folder"};
+#endif
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(folder.Path())) {
+        if (IsHidden(entry)) found.push_back(PathToUtf8(entry.path().filename()));
+    }
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, expected);
+}
+
+TEST(PlatformFiles, ReadRegularFileReturnsEveryByte) {
+    ScratchFolder folder;
+    const std::string bytes("line\r\nnext\0\x1A\xFF end", 17);
+    Put(folder.Path() / "data.bin", bytes);
+    Result<std::string> read = ReadRegularFile(folder.Path() / "data.bin");
+    ASSERT_TRUE(read) << read.error().message;
+    EXPECT_EQ(*read, bytes);
+
+    Put(folder.Path() / "empty", "");
+    EXPECT_EQ(ReadRegularFile(folder.Path() / "empty").value_or("?"), "");
+}
+
+TEST(PlatformFiles, ReadRegularFileRefusesFoldersMissingFilesAndLargeFiles) {
+    ScratchFolder folder;
+    const fs::path missing = folder.Path() / "missing.ini";
+    Result<std::string> read = ReadRegularFile(missing);
+    ASSERT_FALSE(read);
+    EXPECT_TRUE(StartsWith(read.error().message, DisplayText(missing) + ": cannot be read ("))
+        << read.error().message;
+
+    read = ReadRegularFile(folder.Path());
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().message, DisplayText(folder.Path()) + ": not a regular file");
+
+    Put(folder.Path() / "big", std::string(3000, 'x'));
+    read = ReadRegularFile(folder.Path() / "big", 2048);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().message,
+              DisplayText(folder.Path() / "big") +
+                  ": file is too large (3000 bytes; the limit is 2048 bytes)");
+    EXPECT_TRUE(ReadRegularFile(folder.Path() / "big", 3000));
+}
+
+TEST(PlatformFiles, WriteFileAtomicallyCreatesAndReplacesLeavingNoTemporaryFile) {
+    ScratchFolder folder;
+    const fs::path file = folder.Path() / "Quorel.ini";
+    ASSERT_TRUE(WriteFileAtomically(file, "first"));
+    EXPECT_EQ(Contents(file), "first");
+    ASSERT_TRUE(WriteFileAtomically(file, std::string("second\0", 7)));
+    EXPECT_EQ(Contents(file), std::string("second\0", 7));
+    ASSERT_TRUE(WriteFileAtomically(file, ""));
+    EXPECT_EQ(Contents(file), "");
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"Quorel.ini"});
+}
+
+TEST(PlatformFiles, AFailedWriteLeavesTheFolderAsItWas) {
+    ScratchFolder folder;
+    const fs::path inMissingFolder = folder.Path() / "missing" / "out.png";
+    Result<void> written = WriteFileAtomically(inMissingFolder, "x");
+    ASSERT_FALSE(written);
+    EXPECT_TRUE(StartsWith(written.error().message, DisplayText(inMissingFolder) + ": cannot be "))
+        << written.error().message;
+
+    fs::create_directory(folder.Path() / "taken");
+    written = WriteFileAtomically(folder.Path() / "taken", "x");
     ASSERT_FALSE(written);
     EXPECT_EQ(written.error().message,
-              (folder / "pipe.ini").string() + ": cannot be written (not a regular file)");
-    EXPECT_TRUE(fs::is_fifo(folder / "pipe.ini"));
-
-    fs::create_directory(folder / "folder.ini");
-    EXPECT_FALSE(WriteFileAtomically(folder / "folder.ini", "x"));
-    EXPECT_TRUE(fs::is_directory(folder / "folder.ini"));
-
-    // The null device's numbers; only a privileged user may make such a node.
-    if (::mknod((folder / "device").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
-        EXPECT_FALSE(WriteFileAtomically(folder / "device", "x"));
-        EXPECT_TRUE(fs::is_character_file(folder / "device"));
-    }
-    EXPECT_EQ(NamesBesides(folder, {"device", "folder.ini", "pipe.ini"}),
-              std::vector<std::string>());
+              DisplayText(folder.Path() / "taken") + ": cannot be written (not a regular file)");
+    EXPECT_TRUE(fs::is_directory(folder.Path() / "taken"));
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"taken"});
 }
 
-// Two threads and two processes replace one file 6,000 times in all: with one shared temporary
-// name, a quarter of such writes failed. Every write succeeds, the file holds one whole content,
-// and no temporary file is left. The folder lies in memory where it can, so that the test
-// measures name clashes and not the disk's flushes.
-TEST(AtomicWrite, TwoThreadsAndTwoProcessesWritingOneFileNeverFail) {
-    std::error_code error;
-    const fs::path memory = "/dev/shm";
-    ScratchFolder folder(fs::is_directory(memory, error) ? memory : fs::temp_directory_path());
-    const fs::path file = folder / "Quorel.ini";
-    constexpr int kWrites = 1500;
-    const auto contentOf = [](char writer) { return std::string(4000, writer) + "\r\n"; };
-    const auto writeMany = [&](char writer) {
-        int failures = 0;
-        for (int i = 0; i < kWrites; ++i) {
-            if (!WriteFileAtomically(file, contentOf(writer))) ++failures;
-        }
-        return failures;
-    };
-
-    std::vector<pid_t> children;
-    for (const char writer : {'a', 'b'}) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) ::_exit(writeMany(writer) == 0 ? 0 : 1);
-        children.push_back(child);
-    }
-    std::atomic<int> failures = 0;
-    std::vector<std::thread> threads;
-    for (const char writer : {'c', 'd'})
-        threads.emplace_back([&, writer] { failures += writeMany(writer); });
-    for (std::thread& thread : threads) thread.join();
-    for (const pid_t child : children) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a process's write failed";
-    }
-    EXPECT_EQ(failures, 0);
-    const std::string last = folder.Read("Quorel.ini");
-    ASSERT_FALSE(last.empty());
-    EXPECT_EQ(last, contentOf(last[0]));
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"Quorel.ini"});
-}
-
-// The temporary name is short, so every name the file system takes can be written and copied.
-TEST(AtomicWrite, NamesOfTheLongestLengthCanBeWrittenAndCopied) {
+// A replaced file keeps what the system lets users set on it: its permissions on Linux, its
+// hidden attribute on Windows.
+TEST(PlatformFiles, AReplacementKeepsWhatUsersSetOnTheOldFile) {
     ScratchFolder folder;
-    const std::string longest(255, 'n');
-    ASSERT_TRUE(WriteFileAtomically(folder / longest, "first"));
-    EXPECT_EQ(folder.Read(longest), "first");
-    fs::create_directory(folder / "copies");
-    ASSERT_TRUE(CopyFileAtomically(folder / longest, folder / "copies" / longest));
-    EXPECT_EQ(folder.Read(fs::path("copies") / longest), "first");
+    const fs::path file = folder.Path() / "SkinDir.txt";
+    Put(file, "old");
+#ifdef _WIN32
+    ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(WriteFileAtomically(file, "new"));
+    EXPECT_NE(::GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+#else
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically(file, "new"));
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+#endif
+    EXPECT_EQ(Contents(file), "new");
 }
 
-// A copy that is told to replace a link replaces the link itself and leaves the file it led to
-// alone; by default a link is written through, like the settings files.
-TEST(AtomicCopy, ReplacesALinkOnlyWhenToldTo) {
+TEST(PlatformFiles, CopyFileAtomicallyCopiesOrLeavesTheTargetAlone) {
     ScratchFolder folder;
-    folder.Write("source.bmp", "skin piece");
-    folder.Write("outside/private.txt", "keep");
-    fs::create_directory(folder / "skin");
-    fs::create_symlink(folder / "outside/private.txt", folder / "skin/a.bmp");
-    ASSERT_TRUE(
-        CopyFileAtomically(folder / "source.bmp", folder / "skin/a.bmp", TargetLink::kReplace));
-    EXPECT_FALSE(fs::is_symlink(folder / "skin/a.bmp"));
-    EXPECT_EQ(folder.Read("skin/a.bmp"), "skin piece");
-    EXPECT_EQ(folder.Read("outside/private.txt"), "keep");
+    const std::string bytes(200000, '\x5A');
+    Put(folder.Path() / "source.bmp", bytes);
+    const fs::path target = folder.Path() / "copy.bmp";
+    ASSERT_TRUE(CopyFileAtomically(folder.Path() / "source.bmp", target));
+    EXPECT_EQ(Contents(target), bytes);
 
-    fs::create_symlink(folder / "outside/private.txt", folder / "skin/b.bmp");
-    ASSERT_TRUE(CopyFileAtomically(folder / "source.bmp", folder / "skin/b.bmp"));
-    EXPECT_TRUE(fs::is_symlink(folder / "skin/b.bmp"));
-    EXPECT_EQ(folder.Read("outside/private.txt"), "skin piece");
+    Result<void> copied = CopyFileAtomically(folder.Path() / "missing.bmp", target);
+    ASSERT_FALSE(copied);
+    EXPECT_TRUE(StartsWith(copied.error().message,
+                           DisplayText(folder.Path() / "missing.bmp") + ": cannot be read ("));
+    EXPECT_EQ(Contents(target), bytes);
+    EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"copy.bmp", "source.bmp"}));
 }
 
-// Reading a pipe or a folder as a file is refused at once, on the opened file.
-TEST(ReadRegularFile, PipesAndFoldersAreRefusedWithoutWaiting) {
+TEST(PlatformText, JapaneseNamesSurviveTheRoundTripThroughUtf8) {
     ScratchFolder folder;
-    test::MakeFifo(folder / "pipe");
-    Result<std::string> read;
-    ASSERT_TRUE(test::ReturnsWithoutWaitingOn(folder / "pipe",
-                                              [&] { read = ReadRegularFile(folder / "pipe"); }));
-    ASSERT_FALSE(read);
-    EXPECT_EQ(read.error().message, (folder / "pipe").string() + ": not a regular file");
-    read = ReadRegularFile(folder.Dir());
-    ASSERT_FALSE(read);
-    EXPECT_EQ(read.error().message, folder.Dir().string() + ": not a regular file");
+    const fs::path named = folder.Path() / PathFromUtf8(kJapaneseName);
+    fs::create_directory(named);
+    ASSERT_TRUE(WriteFileAtomically(named / PathFromUtf8(kJapaneseName + ".ini"), "x"));
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{kJapaneseName});
+    EXPECT_EQ(NamesIn(named), std::vector<std::string>{kJapaneseName + ".ini"});
+    EXPECT_EQ(PathFromUtf8(PathToUtf8(named)), named);
+    EXPECT_TRUE(StartsWith(DisplayText(named / "a.bmp"), PathToUtf8(folder.Path())));
+    EXPECT_TRUE(ReadRegularFile(PathFromUtf8(PathToUtf8(named) + "/" + kJapaneseName + ".ini")));
 }
+
+TEST(PlatformText, Cp932IsDecodedAndBrokenBytesAreRefused) {
+    // "スキン" and "あ" in code page 932; "\x5C" is the yen sign's byte but a backslash in paths.
+    EXPECT_EQ(Cp932ToUtf8("\x83\x58\x83\x4C\x83\x93"), "\xE3\x82\xB9\xE3\x82\xAD\xE3\x83\xB3");
+    EXPECT_EQ(Cp932ToUtf8("a\x82\xA0z"), "a\xE3\x81\x82z");
+    EXPECT_EQ(Cp932ToUtf8(""), "");
+    EXPECT_EQ(Cp932ToUtf8("\x83"), std::nullopt);          // a lead byte cut short
+    EXPECT_EQ(Cp932ToUtf8("\x83\x58\x81"), std::nullopt);  // the same after a whole character
+}
+
+#ifdef _WIN32
+// Windows paths as users give them: drive letters with either separator, and the long form
+// that programs use past MAX_PATH.
+TEST(PlatformText, DriveLettersAndVerbatimPathsReachTheSameFile) {
+    ScratchFolder folder;
+    Put(folder.Path() / "a.txt", "same");
+    const std::string plain = PathToUtf8(fs::absolute(folder.Path() / "a.txt"));
+    ASSERT_EQ(plain[1], ':');
+    std::string forward = plain;
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    EXPECT_EQ(ReadRegularFile(PathFromUtf8(forward)).value_or("?"), "same");
+    EXPECT_EQ(ReadRegularFile(PathFromUtf8("\\\\?\\" + plain)).value_or("?"), "same");
+    ASSERT_TRUE(WriteFileAtomically(PathFromUtf8("\\\\?\\" + plain), "changed"));
+    EXPECT_EQ(Contents(folder.Path() / "a.txt"), "changed");
+}
+#endif
 
 }  // namespace
 }  // namespace morvish::platform

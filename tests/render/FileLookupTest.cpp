@@ -35,8 +35,13 @@ TEST(FileLookup, NamesMadeOnWindowsAreFoundWhateverTheirCase) {
     std::optional<std::filesystem::path> found =
         ResolvePath(skin.Path("BASIC_interface\\Btn_Ok.bmp"));
     ASSERT_TRUE(found);
+#ifdef _WIN32
+    // The file system ignores case itself: the name as written reaches the file.
+    EXPECT_TRUE(std::filesystem::equivalent(*found, skin.Path("basic_interface\\btn_ok.bmp")));
+#else
     EXPECT_EQ(found->filename(), "btn_ok.bmp");
     EXPECT_EQ(found->parent_path().filename(), "basic_interface");
+#endif
 }
 
 TEST(FileLookup, AnExactMatchWinsOverOtherCases) {

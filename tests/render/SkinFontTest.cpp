@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -16,7 +15,14 @@
 #include "render/DirectDrawSurface7.h"
 #include "render/PngFile.h"
 #include "render/SkinFont.h"
+#include "render/SkinFontBackend.h"
 #include "render/mdlMain.h"
+
+#ifdef _WIN32
+#include "platform/WindowsApi.h"
+#else
+#include <unistd.h>
+#endif
 
 namespace morvish {
 namespace {
@@ -297,6 +303,7 @@ TEST(SkinFont, SurfaceDrawTextUsesTheFormColourAndKeepsTheBackground) {
     EXPECT_GT(red, 30);
 }
 
+#ifndef _WIN32
 // fontconfig answers every question with some font. With a configuration that holds only some
 // faces, a face that is not there must come out missing, and the report must name its package.
 // Each case runs in a fresh process so that the configuration is read anew.
@@ -369,8 +376,28 @@ TEST_F(SkinFontMissing, OnlyTheMissingFaceIsReported) {
                 "");
 }
 
-// Writes /tmp/morvish-font-sample.png (both faces at 8, 9 and 12 pt on white and on magenta) and
-// prints the time of one warm draw of a status line. Run with --gtest_also_run_disabled_tests.
+#else
+
+// Windows chooses among the installed families by name and by the glyphs they have: a family
+// that lacks Japanese glyphs never stands in for a Japanese one, and a name that is not installed
+// is not answered with some other face, as CreateFontW would.
+TEST(SkinFontFaces, OnlyInstalledFamiliesWithTheWantedGlyphsAreChosen) {
+    EXPECT_EQ(fontbackend::InstalledFace(L"No Such Face", ANSI_CHARSET), std::nullopt);
+    EXPECT_EQ(fontbackend::InstalledFace(L"No Such Face", SHIFTJIS_CHARSET), std::nullopt);
+    ASSERT_EQ(fontbackend::InstalledFace(L"arial", ANSI_CHARSET), L"Arial") << MissingFontReport();
+    EXPECT_EQ(fontbackend::InstalledFace(L"Arial", SHIFTJIS_CHARSET), std::nullopt);
+
+    const std::optional<std::wstring> japanese = fontbackend::InstalledFace(L"", SHIFTJIS_CHARSET);
+    ASSERT_TRUE(japanese) << MissingFontReport();
+    EXPECT_NE(japanese->front(), L'@') << "a vertical face lays every character on its side";
+    EXPECT_EQ(fontbackend::InstalledFace(*japanese, SHIFTJIS_CHARSET), japanese);
+}
+
+#endif
+
+// Writes morvish-font-sample.png into the temporary folder (both faces at 8, 9 and 12 pt on white
+// and on magenta) and prints the time of one warm draw of a status line. Run with
+// --gtest_also_run_disabled_tests.
 TEST(SkinFont, DISABLED_WriteSampleAndMeasure) {
     FONT_OR_SKIP(english8, FontFace::English, 8);
     const int width = 900;
@@ -395,7 +422,7 @@ TEST(SkinFont, DISABLED_WriteSampleAndMeasure) {
         }
     }
     ASSERT_TRUE(WritePng(Bitmap{canvas.width, canvas.height, canvas.pixels},
-                         "/tmp/morvish-font-sample.png"));
+                         std::filesystem::temp_directory_path() / "morvish-font-sample.png"));
 
     Canvas status(280, 120, kWhite);
     const char* text = "Weight : 863 / 4020   Zeny : 57414";

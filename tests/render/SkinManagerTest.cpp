@@ -34,8 +34,8 @@ class SkinManager : public ::testing::Test {
 };
 
 TEST_F(SkinManager, DirectoryIsNormalisedWithOrWithoutTrailingSeparator) {
-    std::string bare = skin.Dir();
-    bare.pop_back();
+    const std::filesystem::path bare = skin.Dir().parent_path();
+    ASSERT_TRUE(bare.has_filename());
     manager.ClassInitialize(pane, bare);
     EXPECT_EQ(manager.DirName(), skin.Dir());
     clsSkinMng other(kWindowSlots);

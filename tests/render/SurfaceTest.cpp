@@ -7,7 +7,9 @@
 #include "render/clsDirectDraw.h"
 #include "render/clsSkinMng.h"
 #include "render/mdlMain.h"
+#ifndef _WIN32
 #include "support/Fifo.h"
+#endif
 #include "support/FixtureSkin.h"
 #include "windows/WindowSlots.h"
 
@@ -217,6 +219,7 @@ TEST(SurfaceLayer, SkinPicturesOverTheSkinLimitAreErrorsNamingTheFile) {
     ASSERT_TRUE(largest && *largest);
 }
 
+#ifndef _WIN32
 // A pipe where a piece or the colour chip should be is never waited on: a window with such
 // pieces is drawn without them.
 TEST(SurfaceLayer, PipesInPlaceOfBitmapsAreNotWaitedOn) {
@@ -242,6 +245,7 @@ TEST(SurfaceLayer, PipesInPlaceOfBitmapsAreNotWaitedOn) {
     ASSERT_TRUE(piece);
     EXPECT_EQ(*piece, nullptr);
 }
+#endif
 
 }  // namespace
 }  // namespace morvish

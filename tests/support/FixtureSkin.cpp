@@ -15,13 +15,15 @@ namespace morvish::test {
 
 namespace {
 
-fs::path NewTemporaryFolder(const char* prefix, const fs::path& base = fs::temp_directory_path()) {
+// A folder that did not exist before (create_directory says whether it made the folder), with a
+// trailing separator.
+fs::path NewTemporaryFolder(const std::string& prefix,
+                            const fs::path& base = fs::temp_directory_path()) {
     static std::mt19937_64 random{std::random_device{}()};
     fs::path folder;
     do {
-        folder = base / (std::string(prefix) + std::to_string(random()));
-    } while (fs::exists(folder));
-    fs::create_directories(folder);
+        folder = base / (prefix + std::to_string(random()));
+    } while (!fs::create_directory(folder));
     return WithTrailingSeparator(folder);
 }
 
@@ -37,7 +39,7 @@ Bitmap SolidBitmap(int width, int height, std::uint32_t rgb) {
     return Bitmap{width, height, std::vector<std::uint32_t>(std::size_t(width) * height, rgb)};
 }
 
-FixtureSkin::FixtureSkin() : dir_(NewTemporaryFolder("morvish-skin-")) {}
+FixtureSkin::FixtureSkin() : dir_(WithTrailingSeparator(NewTemporaryFolder("morvish-skin-"))) {}
 
 FixtureSkin::~FixtureSkin() {
     std::error_code error;

@@ -51,6 +51,7 @@ class ScratchFolder {
 
     // The folder, without a trailing separator.
     const std::filesystem::path& Dir() const { return dir_; }
+    const std::filesystem::path& Path() const { return dir_; }
     std::filesystem::path operator/(const std::filesystem::path& name) const { return dir_ / name; }
     // Writes a file below the folder, creating the folders on its way.
     void Write(const std::filesystem::path& name, std::string_view contents) const;

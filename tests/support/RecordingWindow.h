@@ -1,6 +1,7 @@
 #pragma once
 // A stand-in window for the manager's and the all-windows view's tests.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -40,7 +41,7 @@ class RecordingWindow : public clsTessarymInterface {
 
     void Resize(int width, int height) { width_ = width, height_ = height; }
 
-    std::string dir;
+    std::filesystem::path dir;
     std::string last;
     int button = -1, x = -1, y = -1;
     int calls = 0;

@@ -6,7 +6,9 @@
 
 #include "SampleGraphics.h"
 #include "SkinPieces.h"
+#include "platform/Platform.h"
 #include "render/BmpDecoder.h"
+#include "render/FileLookup.h"
 #include "render/PngFile.h"
 #include "render/PreviewPane.h"
 #include "render/ProgramPaths.h"
@@ -33,8 +35,8 @@ Result<void> WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& b
     std::error_code error;
     fs::create_directories(path.parent_path(), error);
     if (error)
-        return Failure(path.parent_path().string() + ": cannot be created (" + error.message() +
-                       ")");
+        return Failure(platform::DisplayText(path.parent_path()) + ": cannot be created (" +
+                       error.message() + ")");
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();
@@ -212,8 +214,8 @@ Result<bool> WriteRootListIfMissing(const fs::path& listFile, const fs::path& sk
     const fs::path relative =
         absolute.lexically_relative(fs::absolute(listFile, error).parent_path().lexically_normal());
     const bool inside = !relative.empty() && *relative.begin() != "..";
-    std::string root = (inside ? relative : absolute).generic_string();
-    if (!root.ends_with('/')) root += '/';
+    std::string root = platform::PathToUtf8(inside ? relative : absolute);
+    if (!root.ends_with('/') && !root.ends_with('\\')) root += '/';
     if (auto written = WriteText(listFile, root + "\r\n"); !written)
         return std::unexpected(written.error());
     return true;

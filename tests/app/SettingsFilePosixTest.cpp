@@ -98,15 +98,5 @@ TEST(SettingsFile, TwoWindowsSavingAtOnceNeverFail) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"Quorel.ini"});
 }
 
-// A NUL byte in a SkinDir.txt line cut the path short: "/tmp/\0bin/skins/" became the root
-// "/tmp/" and listed all of it. Such a line names no root; the lines around it still count.
-TEST(SkinRootList, ALineWithANulByteNamesNoRoot) {
-    using namespace std::string_literals;
-    const std::vector<fs::path> roots =
-        ParseSkinRootList("/skins/a/\r\n/tmp/\0bin/skins/\r\n\0\r\n/skins/b/\r\n"s);
-    EXPECT_EQ(roots, (std::vector<fs::path>{"/skins/a/", "/skins/b/"}));
-    EXPECT_EQ(PathFromStoredText("/tmp/\0bin/skins/"s), fs::path());
-}
-
 }  // namespace
 }  // namespace morvish
