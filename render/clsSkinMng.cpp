@@ -62,6 +62,15 @@ void clsSkinMng::HandSlotsToAllWindowsView() const {
     if (auto* all = dynamic_cast<clsEmuAll*>(slots_[1].get())) all->SetEmulateObject(emulateObject);
 }
 
+void clsSkinMng::ReloadColorChip() {
+    if (!HasWindows()) return;
+    const Result<ColorChip> chip = mdlMain::LoadColorChip(dirName_);
+    if (!chip) return;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        if (slots_[slot]) slots_[slot]->ReplaceColorChip(*chip);
+    }
+}
+
 Result<void> clsSkinMng::Refresh(int Mode) {
     PictureCache::Redraw redraw;
     clsTessarymInterface* window = Window(Mode);

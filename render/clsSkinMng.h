@@ -32,6 +32,11 @@ class clsSkinMng {
     // initialised with it.
     void ClassInitialize(PreviewPane& ShowSkinPictureBox, const std::filesystem::path& DirName);
 
+    // Reads the colour chip again and hands it to every window made so far: its file changed.
+    // An unreadable chip leaves the windows' copies as they are (the windows that read the chip
+    // when they draw report it).
+    void ReloadColorChip();
+
     // Shows the window of slot Mode (1 to 12); any other Mode is ignored.
     Result<void> Refresh(int Mode);
 
