@@ -41,6 +41,7 @@
 #include "app/SkinTree.h"
 #include "platform/Platform.h"
 #include "render/BmpDecoder.h"
+#include "render/PictureCache.h"
 #include "render/PreviewPane.h"
 #include "render/clsEmuAll.h"
 #include "render/clsSkinMng.h"
@@ -85,11 +86,14 @@ Skin& SharedSkin() {
 }
 
 // Switches between keeping decoded bitmaps and reading every bitmap at every redraw.
-void UseCache(bool) {}
+void UseCache(bool on) {
+    if (gPictureCache.Enabled() != on) gPictureCache.SetEnabled(on);
+}
 
 // One redraw as the skin manager starts it.
 template <class Draw>
 void Redraw(Draw draw) {
+    PictureCache::Redraw redraw;
     draw();
 }
 
