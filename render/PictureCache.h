@@ -20,7 +20,9 @@
 //
 // Memory is bounded: at most kDefaultBytes of decoded pixels and kDefaultEntries names; what was
 // used longest ago goes first. Nothing is read before a window is drawn, so the number of skins
-// in the tree does not count, only the skins drawn lately.
+// in the tree does not count, only the skins drawn lately: a tree of 1,000 skins costs the cache
+// nothing until they are looked at, and then it keeps the pieces of the few dozen skins looked at
+// last, while the names (a few hundred bytes each) stay within about 10 MiB.
 
 #include <chrono>
 #include <cstddef>
