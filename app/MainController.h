@@ -4,11 +4,14 @@
 // selected skin's manager, and the menu commands with the messages they show. A desktop program
 // creates its controls, forwards their events here and shows what this decides (MainView).
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "FolderWatch.h"
 #include "Layout.h"
 #include "MainView.h"
 #include "Menus.h"
@@ -67,6 +70,26 @@ class MainController {
     void mnuAbout_Click();
     void mnuExit_Click();
 
+    // ---- Watching the files of what is shown ------------------------------------------------
+    // How long reports are gathered before the preview is drawn again: a half-written file is not
+    // read, and a burst of saves gives one redraw. Every report starts the delay again, but no
+    // redraw waits longer than kLongestGathering after the first report.
+    static constexpr std::chrono::milliseconds kGatheringDelay{150};
+    static constexpr std::chrono::milliseconds kLongestGathering{300};
+
+    // Binds the desktop program's watch (or none); it is told at once what to watch.
+    void SetFolderWatch(FolderWatch* watch);
+    // A watched folder, named as WatchFolders gave it, reported a change.
+    void FolderChanged(const std::filesystem::path& folder);
+    // The gathering delay ran out: skins made or removed under a root show in the tree, and
+    // what the preview shows is drawn again from the files as they are now (a window kind in its
+    // current state, with the look the pointer's last position gives it; a screenshot; the colour
+    // chip).
+    void GatheringElapsed();
+    // What is watched now: every root (for skins made or removed), and for what the preview
+    // shows the skin's folder, its "basic_interface" folder and the sample pictures' folder.
+    std::vector<WatchedFolder> WatchedFolders() const;
+
     // Shows a problem in the status line; the program goes on.
     void ReportProblem(const std::string& message);
 
@@ -104,6 +127,12 @@ class MainController {
     void Showing(NodeId skin, int slot, const std::filesystem::path& screenshot);
     void UpdateStatusFields();
     void NodeRemoving(NodeId node);
+    // Tells the watch what to watch now.
+    void UpdateWatch();
+    std::vector<WatchedFolder> ShownFolders() const;
+    void RedrawShown();
+    // Remembers where the pointer is over a shown window and what it holds.
+    void Point(int Button, int X, int Y);
 
     MainView& view_;
     SettingsFolder settings_;
@@ -128,6 +157,19 @@ class MainController {
     NodeId shownSkin_ = kNoNode;
     int shownSlot_ = 0;
     std::filesystem::path shownScreenshot_;
+    // The pointer's last position over the shown window and the buttons held there; unknown once
+    // the tree shows something else.
+    struct Pointer {
+        bool known = false;
+        int Button = 0;
+        int X = 0;
+        int Y = 0;
+    };
+    Pointer pointer_;
+    FolderWatch* watch_ = nullptr;
+    std::vector<std::filesystem::path> changedFolders_;
+    bool gathering_ = false;
+    std::chrono::steady_clock::time_point gatheringSince_;
 };
 
 }  // namespace morvish

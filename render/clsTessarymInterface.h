@@ -48,6 +48,11 @@ class clsTessarymInterface {
 
     // (0, 0, width, height) of the picture Refresh would return now.
     virtual RECT getDrawRect() const = 0;
+
+    // The skin's "colorchip.bmp" changed while the skin is shown: the window keeps this copy of
+    // the chip from now on, as if it had been handed it at initialisation. Windows that read the
+    // chip again at every Refresh, and those that never use it, need do nothing.
+    virtual void ReplaceColorChip(const ColorChip&) {}
 };
 
 // The number of window kinds of every skin; slots are numbered 1 to kSlotCount.

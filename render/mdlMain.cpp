@@ -44,11 +44,11 @@ const SkinFont* GetSkinFont(int kind, int size) {
 
 Result<ColorChip> LoadColorChip(const std::filesystem::path& DirName) {
     ColorChip chip{};
-    std::optional<std::filesystem::path> found = ResolvePath(DirName / "colorchip.bmp");
-    std::error_code error;
-    if (!found || !std::filesystem::is_regular_file(*found, error)) return chip;
-    Result<Bitmap> picture = LoadBmpFile(*found, kMaxSkinPictureDimension);
-    if (!picture) return std::unexpected(picture.error());
+    const Result<std::shared_ptr<const Bitmap>> found =
+        gDirectDraw.LoadPicture(DirName / "colorchip.bmp");
+    if (!found) return std::unexpected(found.error());
+    if (!*found) return chip;
+    const Bitmap* picture = found->get();
     for (int k = 1; k <= 14; ++k) {
         const int x = ((k - 1) % 8) * 4;
         const int y = ((k - 1) / 8) * 4;

@@ -99,6 +99,7 @@ class EmulatedWindow : public clsTessarymInterface {
     SurfaceResult MouseUp(int Button, int X, int Y) override;
     SurfaceResult MouseDblClick(int Button, int X, int Y) override;
     SurfaceResult Refresh() final;
+    void ReplaceColorChip(const ColorChip& ColorChip) final { chip_ = ColorChip; }
 
   protected:
     // The window's element table, in parts: shared ones such as kTitleButtons, then the

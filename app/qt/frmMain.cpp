@@ -46,6 +46,8 @@ frmMain::frmMain(Dialogs& dialogs, SettingsFolder settings) : dialogs_(dialogs) 
     setWindowIcon(QIcon(":/morvish/org.morvish.Morvish.png"));
     CreateControls();
     logic_ = std::make_unique<MainController>(*this, std::move(settings), MORVISH_VERSION);
+    folderWatcher_ = std::make_unique<FolderWatcher>(*logic_);
+    logic_->SetFolderWatch(folderWatcher_.get());
     CreateMenus();
     statusBar()->setSizeGripEnabled(true);
     shownField_ = new QLabel(this);
@@ -55,7 +57,10 @@ frmMain::frmMain(Dialogs& dialogs, SettingsFolder settings) : dialogs_(dialogs) 
     ResizeClientArea(kDesignClientWidth, kDesignClientHeight);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The watch goes first: the logic must not tell it anything while it is taken apart.
+    logic_->SetFolderWatch(nullptr);
+}
 
 void frmMain::CreateControls() {
     client = new ClientArea(this);

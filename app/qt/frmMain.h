@@ -11,6 +11,7 @@
 
 #include "ClientArea.h"
 #include "Dialogs.h"
+#include "FolderWatcher.h"
 #include "PreviewPaneWidget.h"
 #include "SkinTreeWidget.h"
 #include "SplitterBar.h"
@@ -99,6 +100,8 @@ class frmMain : public QMainWindow, public MainView {
     std::unique_ptr<class QTranslator> qtTexts_;
     // Made last: its tree's managers present into the pane.
     std::unique_ptr<MainController> logic_;
+    // Watches the folders of what the preview shows and tells the logic.
+    std::unique_ptr<FolderWatcher> folderWatcher_;
 };
 
 }  // namespace morvish
