@@ -374,9 +374,17 @@ LRESULT frmMain::TreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CONTEXTMENU:
-            // The menu key and Shift+F10; a right click opens its menu through its click.
+            // The menu key; a right click opens its menu through its click.
             if (lParam == -1) logic_->tvwSelectSkin_ContextMenuKey();
             return 0;
+        case WM_SYSKEYDOWN:
+            // Shift+F10 opens the selected node's menu here, also where the system would take
+            // F10 for the menu bar.
+            if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000) != 0) {
+                logic_->tvwSelectSkin_ContextMenuKey();
+                return 0;
+            }
+            break;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
                 logic_->tvwSelectSkin_Enter(SelectedNode());

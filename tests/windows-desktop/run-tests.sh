@@ -175,7 +175,30 @@ if start "$app/morvish.exe"; then
     test "$(setting "$app/Quorel.ini" WIDTH)" = $((first_width + (size[0] - first[0]) * 15))
 fi
 
-# 5. A maximised exit and the restart.
+# 5. The install from the skin's context menu, opened with the keyboard, into a game folder named
+# in the settings; the About box from the Help menu's mnemonics.
+game="$home/ゲーム"
+mkdir -p "$game"
+GAME=$(winepath -w "$game") awk '/^RODir=/ { print "RODir=" ENVIRON["GAME"] "\r"; next } { print }' \
+  "$app/Quorel.ini" >"$work/Quorel.ini" && mv "$work/Quorel.ini" "$app/Quorel.ini"
+if start "$app/morvish.exe"; then
+  xdotool key --delay 150 Home p shift+F10 i
+  installed() {
+    [ -f "$game/skin/parchment/ss.png" ] &&
+      [ "$(ls "$game/skin/parchment/basic_interface" | wc -l)" = \
+        "$(ls "$app/skins/parchment/basic_interface" | wc -l)" ]
+  }
+  check "the skin's context menu installs it into the game folder" poll 20 installed
+  about() { xdotool search --onlyvisible --name '^バージョン情報$' >/dev/null 2>&1; }
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+  xdotool key --delay 150 alt+h a
+  check "Help > About opens the About box" poll 10 about
+  xdotool key Return
+  check "the About box closes with Enter" poll 10 eval '! about'
+  quit
+fi
+
+# 6. A maximised exit and the restart.
 if start "$app/morvish.exe"; then
   wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
   wide() { local size=($(geometry)); [ "${size[0]}" -ge 1200 ]; }
@@ -190,7 +213,7 @@ if start "$app/morvish.exe"; then
   fi
 fi
 
-# 6. The setup program, silently into Program Files, and the uninstaller.
+# 7. The setup program, silently into Program Files, and the uninstaller.
 programs="$WINEPREFIX/drive_c/Program Files/Morvish"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Morvish.lnk"
 roaming=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | head -n 1)
