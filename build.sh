@@ -24,10 +24,11 @@ PACKAGES=(
 )
 # The Windows build: MinGW-w64 with POSIX threads, zlib for it, and Wine to run what it builds.
 # GoogleTest is compiled from the googletest package's sources. The packages: zip and NSIS. The
-# desktop program's tests: a virtual screen, a window manager, xdotool and ImageMagick's import.
+# desktop program's tests: a virtual screen, a window manager, xdotool, wmctrl, xprop and
+# ImageMagick.
 WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine wine64
-  zip unzip nsis xvfb openbox xdotool imagemagick
+  zip unzip nsis xvfb openbox xdotool wmctrl x11-utils imagemagick
 )
 # The Debian package: its tools, validators and the minimal Debian it is tried in.
 PACKAGE_PACKAGES=(

@@ -268,6 +268,13 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             Paint();
             return 0;
+        case WM_ACTIVATE:
+            // The keys reach the tree whenever the window becomes the active one.
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                ::SetFocus(tree_);
+                return 0;
+            }
+            break;
         case WM_SETFOCUS:
             ::SetFocus(tree_);
             return 0;
@@ -329,6 +336,8 @@ LRESULT CALLBACK frmMain::SplitterProcedure(HWND window, UINT message, WPARAM wP
             return 0;
         case WM_LBUTTONUP:
             ::ReleaseCapture();
+            // The splitter takes no focus of its own: the keys go on reaching the tree.
+            ::SetFocus(form->tree_);
             return 0;
         case WM_MOUSEMOVE:
             form->logic_->cntForResize_MouseMove(ButtonMask(wParam), GET_X_LPARAM(lParam),
@@ -479,8 +488,9 @@ void frmMain::ApplyLayout(const ControlLayout& layout) {
     HDWP moves = ::BeginDeferWindowPos(3);
     const auto place = [&moves](HWND control, const ControlRect& rect) {
         if (moves != nullptr) {
+            // Every control draws itself anew where it lands: its old pixels would be stale.
             moves = ::DeferWindowPos(moves, control, nullptr, rect.Left, rect.Top, rect.Width,
-                                     rect.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+                                     rect.Height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         }
     };
     place(tree_, layout.tvwSelectSkin);
