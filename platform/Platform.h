@@ -38,6 +38,11 @@ fs::path HomeDirectory();
 // True when the current user may create files in `folder`.
 bool MayWriteTo(const fs::path& folder);
 
+// True when `folder` lies in the system's folder of installed programs ("Program Files" on
+// Windows, for 64-bit and 32-bit programs alike). Programs installed there keep their folder clean
+// even where the user could write to it. Never on Linux, whose installed folders the build names.
+bool IsInProgramFilesFolder(const fs::path& folder);
+
 // True when a folder entry is one a listing leaves out: a name starting with "." on Linux, the
 // hidden or system attribute on Windows.
 bool IsHidden(const fs::directory_entry& entry);

@@ -247,6 +247,10 @@ fs::path UserSettingsDirectory() {
     return HomeDirectory() / ".config" / kProgramFolderName;
 }
 
+bool IsInProgramFilesFolder(const fs::path& /*folder*/) {
+    return false;
+}
+
 bool MayWriteTo(const fs::path& folder) {
     return ::access(folder.c_str(), W_OK) == 0;
 }

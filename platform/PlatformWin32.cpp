@@ -54,24 +54,6 @@ class Handle {
     HANDLE handle_;
 };
 
-std::wstring Utf8ToWide(std::string_view text) {
-    if (text.empty()) return {};
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string WideToUtf8(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
-                                             nullptr, nullptr);
-    std::string text(std::size_t(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), length, nullptr,
-                          nullptr);
-    return text;
-}
-
 // The system's own sentence for an error code, in the user's language, without the closing
 // period and line break.
 std::string SystemMessage(DWORD error) {
@@ -272,6 +254,24 @@ std::wstring EnvironmentVariable(const wchar_t* name) {
 
 }  // namespace
 
+std::wstring Utf8ToWide(std::string_view text) {
+    if (text.empty()) return {};
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(std::size_t(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string WideToUtf8(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                             nullptr, nullptr);
+    std::string text(std::size_t(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), length, nullptr,
+                          nullptr);
+    return text;
+}
+
 fs::path ExecutableDirectory() {
     std::wstring name(MAX_PATH, L'\0');
     for (;;) {
@@ -308,6 +308,31 @@ fs::path UserSettingsDirectory() {
         ::CoTaskMemFree(known);
     }
     return roaming / kProgramFolderName;
+}
+
+bool IsInProgramFilesFolder(const fs::path& folder) {
+    const fs::path inside = folder.lexically_normal();
+    for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+        wchar_t* known = nullptr;
+        fs::path programs;
+        if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &known))) programs = known;
+        ::CoTaskMemFree(known);
+        if (programs.empty()) continue;
+        // Compared name by name, ignoring case as Windows does.
+        auto at = inside.begin();
+        bool within = true;
+        for (const fs::path& name : programs.lexically_normal()) {
+            if (name.empty()) continue;
+            if (at == inside.end() ||
+                ::CompareStringOrdinal(at->c_str(), -1, name.c_str(), -1, TRUE) != CSTR_EQUAL) {
+                within = false;
+                break;
+            }
+            ++at;
+        }
+        if (within) return true;
+    }
+    return false;
 }
 
 bool MayWriteTo(const fs::path& folder) {

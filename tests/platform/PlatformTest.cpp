@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwctype>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -78,6 +79,25 @@ TEST(PlatformFolders, UserSettingsLiveWhereTheSystemKeepsThem) {
     } else {
         ::unsetenv("XDG_CONFIG_HOME");
     }
+#endif
+}
+
+TEST(PlatformFolders, ProgramFilesHoldInstalledPrograms) {
+    ScratchFolder folder;
+    EXPECT_FALSE(IsInProgramFilesFolder(folder.Path()));
+#ifdef _WIN32
+    const wchar_t* programs = _wgetenv(L"ProgramFiles");
+    ASSERT_NE(programs, nullptr);
+    const fs::path installed = fs::path(programs) / "Morvish";
+    EXPECT_TRUE(IsInProgramFilesFolder(installed));
+    // Windows names are compared without regard to case, and "." and ".." count as they lead.
+    std::wstring shouted = installed.native();
+    for (wchar_t& c : shouted) c = wchar_t(std::towupper(c));
+    EXPECT_TRUE(IsInProgramFilesFolder(fs::path(shouted)));
+    EXPECT_FALSE(IsInProgramFilesFolder(installed / ".." / ".." / "Morvish"));
+    EXPECT_FALSE(IsInProgramFilesFolder(fs::path(programs).parent_path()));
+#else
+    EXPECT_FALSE(IsInProgramFilesFolder("/usr/bin"));
 #endif
 }
 
