@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "support/FixtureSkin.h"
 #include "render/BmpDecoder.h"
 #include "render/PictureCache.h"
 #include "render/PixelRows.h"
+#include "support/FixtureSkin.h"
 
 namespace morvish::test {
 namespace {
