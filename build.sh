@@ -6,7 +6,10 @@
 #                       tests, a bounded fuzz run of the BMP decoder, the Windows build's tests
 #                       and the Debian package's checks
 #   ./build.sh windows  install the packages, cross-build for Windows into build-windows/ and run
-#                       its tests under Wine, then compare its pictures with the Linux build's
+#                       its tests under Wine, compare its pictures with the Linux build's, make
+#                       dist/morvish-VERSION-win64.zip and dist/morvish-VERSION-win64-setup.exe
+#                       and drive the desktop program and the setup program under Wine on a
+#                       virtual screen
 #   ./build.sh package  install the packages, make dist/morvish_VERSION_amd64.deb, check it with
 #                       Debian's validators and install, run and remove it in a fresh Debian root
 set -euo pipefail
@@ -21,9 +24,12 @@ PACKAGES=(
   chromium
 )
 # The Windows build: MinGW-w64 with POSIX threads, zlib for it, and Wine to run what it builds.
-# GoogleTest is compiled from the googletest package's sources.
+# GoogleTest is compiled from the googletest package's sources. The packages: zip and NSIS. The
+# desktop program's tests: a virtual screen, a window manager, xdotool, wmctrl, xprop and
+# ImageMagick.
 WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine wine64
+  zip unzip nsis xvfb openbox xdotool wmctrl x11-utils imagemagick
 )
 # The Debian package: its tools, validators and the minimal Debian it is tried in.
 PACKAGE_PACKAGES=(
@@ -70,6 +76,8 @@ windows() {
   build build-windows --toolchain cmake/mingw-w64-x86_64.cmake -DMORVISH_WERROR=ON
   (cd build-windows && ctest --output-on-failure -j "$jobs")
   tests/crossbuild/compare-renders.sh build/bin build-windows/bin "$prefix"
+  cmake --build build-windows --target windows_packages
+  tests/windows-desktop/run-tests.sh dist build-windows/desktop-tests
 }
 
 # dist/morvish_VERSION_amd64.deb, built for /usr with Debian's own compiler flags and without tests

@@ -48,6 +48,8 @@ constexpr Entry kEntries[] = {
     {Text::ExportTitle, "画像の保存", "Save Picture"},
     {Text::ExportDone, "画像を保存しました: {0}", "Picture saved: {0}"},
     {Text::CopyDone, "画像をクリップボードにコピーしました", "Picture copied to the clipboard"},
+    {Text::CopyFailed, "画像をクリップボードにコピーできませんでした",
+     "The picture could not be copied to the clipboard"},
     {Text::NothingToExport, "ウィンドウを選択して下さい", "Choose a window first"},
     {Text::CheckTitle, "スキンのチェック: {0}", "Skin Check: {0}"},
     {Text::NoSkinSelected, "スキンを選択して下さい", "Choose a skin first"},

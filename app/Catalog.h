@@ -51,6 +51,7 @@ enum class Text {
     ExportTitle,      // the save dialog's title
     ExportDone,       // {0} the file written
     CopyDone,         // the status after a copy
+    CopyFailed,       // the clipboard would not take the picture
     NothingToExport,  // no window picture on show
     CheckTitle,       // {0} the skin
     NoSkinSelected,   // the check without a skin node selected

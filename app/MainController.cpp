@@ -9,7 +9,9 @@
 #include "SkinRootList.h"
 #include "Text.h"
 #include "platform/Platform.h"
+#include "render/FileLookup.h"
 #include "render/PngFile.h"
+#include "render/ProgramPaths.h"
 #include "render/SkinCheck.h"
 #include "render/SkinFont.h"
 #include "windows/WindowSlots.h"
@@ -22,6 +24,11 @@ namespace {
 
 constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
+
+// A folder as watches name it: without a trailing separator.
+fs::path Bare(const fs::path& folder) {
+    return folder.has_filename() ? folder : folder.parent_path();
+}
 
 }  // namespace
 
@@ -176,6 +183,7 @@ void MainController::cntForResize_MouseMove(int Button, int X, int /*Y*/) {
 
 void MainController::ScanSkinRoot(fs::path& Path, NodeId Node) {
     tree_.ScanSkinRoot(Path, Node);
+    UpdateWatch();
 }
 
 void MainController::tvwSelectSkin_MouseDown(int Button) {
@@ -214,6 +222,8 @@ void MainController::OpenContextMenu(NodeId node, MenuPlace place) {
 
 void MainController::ShowNode(NodeId node) {
     MarkSkin(SkinOf(node));
+    // A picture from the tree: the pointer is over the tree, not over the window.
+    pointer_.known = false;
     if (tree_.IsSkin(node)) {
         ShowScreenshot(node);
     } else if (tree_.IsWindowKind(node)) {
@@ -237,6 +247,7 @@ void MainController::Showing(NodeId skin, int slot, const fs::path& screenshot) 
     shownSlot_ = slot;
     shownScreenshot_ = screenshot;
     UpdateStatusFields();
+    UpdateWatch();
 }
 
 void MainController::UpdateStatusFields() {
@@ -283,19 +294,27 @@ bool MainController::Route(std::string_view operation,
     return true;
 }
 
+void MainController::Point(int Button, int X, int Y) {
+    // Kept at the manager's scale, as Route hands positions on, so that a redraw puts the hover
+    // on the same pixel at every zoom. A new zoom shows the node again and forgets the pointer.
+    pointer_ = Pointer{true, Button, zoomedPane_.Unzoom(X), zoomedPane_.Unzoom(Y)};
+}
+
 void MainController::picShowSkin_MouseDown(int Button, int X, int Y) {
     if (!Route("MouseDown", &clsSkinMng::MouseDown, Button, X, Y)) return;
+    Point(Button, X, Y);
     lastX_ = X;
     lastY_ = Y;
     lastButton_ = Button;
 }
 
 void MainController::picShowSkin_MouseMove(int Button, int X, int Y) {
-    Route("MouseMove", &clsSkinMng::MouseMove, Button, X, Y);
+    if (Route("MouseMove", &clsSkinMng::MouseMove, Button, X, Y)) Point(Button, X, Y);
 }
 
 void MainController::picShowSkin_MouseUp(int Button, int X, int Y) {
-    Route("MouseUp", &clsSkinMng::MouseUp, Button, X, Y);
+    // After the release the pointer holds nothing.
+    if (Route("MouseUp", &clsSkinMng::MouseUp, Button, X, Y)) Point(0, X, Y);
 }
 
 void MainController::picShowSkin_DblClick() {
@@ -419,7 +438,10 @@ void MainController::mnuCopyPicture_Click() {
         ReportProblem(std::string(Tr(Text::NothingToExport, language_)));
         return;
     }
-    view_.CopyPicture(picture->ToBitmap());
+    if (!view_.CopyPicture(picture->ToBitmap())) {
+        ReportProblem(std::string(Tr(Text::CopyFailed, language_)));
+        return;
+    }
     view_.ShowStatus(std::string(Tr(Text::CopyDone, language_)));
 }
 
@@ -465,6 +487,7 @@ void MainController::mnuRemoveRootDir_Click() {
     if (!tree_.IsRoot(node)) return;
     if (!view_.AskYesNo(messages::RemoveRootQuestion(tree_.Find(node)->folder, language_))) return;
     tree_.Remove(node);
+    UpdateWatch();
 }
 
 void MainController::mnuSubDirRefres_Click() {
@@ -521,6 +544,113 @@ void MainController::mnuAddSkinToRO_Click() {
     } else {
         ReportProblem(Format(Text::StatusInstalled, language_, {copied, target}));
     }
+}
+
+// ---- Watching the files of what is shown ------------------------------------------------------
+
+void MainController::SetFolderWatch(FolderWatch* watch) {
+    watch_ = watch;
+    changedFolders_.clear();
+    gathering_ = false;
+    UpdateWatch();
+}
+
+std::vector<WatchedFolder> MainController::ShownFolders() const {
+    std::vector<WatchedFolder> folders;
+    const SkinTree::Node* skin = tree_.Find(shownSkin_);
+    if (skin == nullptr) return folders;
+    const fs::path dir = Bare(skin->folder);
+    folders.push_back({dir, true});
+    if (shownSlot_ == 0) return folders;
+    // The folder the windows' pieces come from, in whatever case the skin writes its name. While
+    // it does not exist, the skin's folder reports its making.
+    std::error_code error;
+    const std::optional<fs::path> pieces = ResolvePath(dir / "basic_interface");
+    if (pieces && fs::is_directory(*pieces, error)) folders.push_back({Bare(*pieces), true});
+    folders.push_back({Bare(GraphicDirectory()), true});
+    return folders;
+}
+
+std::vector<WatchedFolder> MainController::WatchedFolders() const {
+    std::vector<WatchedFolder> folders;
+    for (NodeId root : tree_.Roots()) folders.push_back({Bare(tree_.Find(root)->folder), false});
+    for (const WatchedFolder& shown : ShownFolders()) {
+        const auto same = std::ranges::find(folders, shown.folder, &WatchedFolder::folder);
+        if (same == folders.end()) {
+            folders.push_back(shown);
+        } else {
+            same->files = same->files || shown.files;
+        }
+    }
+    return folders;
+}
+
+void MainController::UpdateWatch() {
+    if (watch_ != nullptr) watch_->WatchFolders(WatchedFolders());
+}
+
+void MainController::FolderChanged(const fs::path& folder) {
+    if (watch_ == nullptr) return;
+    if (std::ranges::find(changedFolders_, folder) == changedFolders_.end()) {
+        changedFolders_.push_back(folder);
+    }
+    const auto now = watch_->Now();
+    if (!gathering_) {
+        gathering_ = true;
+        gatheringSince_ = now;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        gatheringSince_ + kLongestGathering - now);
+    watch_->StartGathering(std::clamp(left, std::chrono::milliseconds(0), kGatheringDelay));
+}
+
+void MainController::GatheringElapsed() {
+    if (!gathering_) return;
+    gathering_ = false;
+    const std::vector<fs::path> changed = std::move(changedFolders_);
+    changedFolders_.clear();
+    const auto reported = [&](const fs::path& folder) {
+        return std::ranges::find(changed, folder) != changed.end();
+    };
+
+    const std::vector<NodeId> roots = tree_.Roots();
+    for (NodeId root : roots) {
+        if (reported(Bare(tree_.Find(root)->folder))) tree_.SyncSkinRoot(root);
+    }
+    const std::vector<WatchedFolder> shown = ShownFolders();
+    if (std::ranges::any_of(
+            shown, [&](const WatchedFolder& watched) { return reported(watched.folder); })) {
+        const NodeId skin = shownSkin_;
+        RedrawShown();
+        // The changed files may have mended the skin or broken it: its mark follows them.
+        if (checkedSkins_.erase(skin) > 0) MarkSkin(skin);
+    }
+    // Folders made since, and files made in the watched folders, are watched from now on.
+    UpdateWatch();
+}
+
+void MainController::RedrawShown() {
+    const SkinTree::Node* skin = tree_.Find(shownSkin_);
+    if (skin == nullptr) return;
+    if (shownSlot_ == 0) {
+        // The screenshot as it is now; one that is gone leaves nothing of it in the pane.
+        const std::optional<fs::path> screenshot = FindScreenshot(skin->manager->DirName());
+        if (!screenshot) {
+            view_.ClearPreview();
+            Showing(kNoNode, 0, {});
+            return;
+        }
+        const Result<void> shown = view_.ShowPictureFile(*screenshot);
+        if (shown) Showing(shownSkin_, 0, *screenshot);
+        Report(shown);
+        return;
+    }
+    clsSkinMng& manager = *skin->manager;
+    manager.ReloadColorChip();
+    Result<void> drawn = manager.Refresh(shownSlot_);
+    // The look the pointer gives the window where it last was, as its next move would show it.
+    if (drawn && pointer_.known) drawn = manager.MouseMove(pointer_.Button, pointer_.X, pointer_.Y);
+    Report(drawn);
 }
 
 void MainController::mnuAbout_Click() {

@@ -4,12 +4,15 @@
 // selected skin's manager, and the menu commands with the messages they show. A desktop program
 // creates its controls, forwards their events here and shows what this decides (MainView).
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "FolderWatch.h"
 #include "Layout.h"
 #include "MainView.h"
 #include "Menus.h"
@@ -78,6 +81,26 @@ class MainController {
     // window; the skin's node is marked when a file is missing or unreadable.
     void mnuCheckSkin_Click();
 
+    // ---- Watching the files of what is shown ------------------------------------------------
+    // How long reports are gathered before the preview is drawn again: a half-written file is not
+    // read, and a burst of saves gives one redraw. Every report starts the delay again, but no
+    // redraw waits longer than kLongestGathering after the first report.
+    static constexpr std::chrono::milliseconds kGatheringDelay{150};
+    static constexpr std::chrono::milliseconds kLongestGathering{300};
+
+    // Binds the desktop program's watch (or none); it is told at once what to watch.
+    void SetFolderWatch(FolderWatch* watch);
+    // A watched folder, named as WatchFolders gave it, reported a change.
+    void FolderChanged(const std::filesystem::path& folder);
+    // The gathering delay ran out: skins made or removed under a root show in the tree, and
+    // what the preview shows is drawn again from the files as they are now (a window kind in its
+    // current state, with the look the pointer's last position gives it; a screenshot; the colour
+    // chip).
+    void GatheringElapsed();
+    // What is watched now: every root (for skins made or removed), and for what the preview
+    // shows the skin's folder, its "basic_interface" folder and the sample pictures' folder.
+    std::vector<WatchedFolder> WatchedFolders() const;
+
     // Shows a problem in the status line; the program goes on.
     void ReportProblem(const std::string& message);
 
@@ -119,6 +142,12 @@ class MainController {
     NodeId SkinOf(NodeId node) const;
     // Checks the skin once and marks its node when it has problems.
     void MarkSkin(NodeId skin);
+    // Tells the watch what to watch now.
+    void UpdateWatch();
+    std::vector<WatchedFolder> ShownFolders() const;
+    void RedrawShown();
+    // Remembers where the pointer is over a shown window and what it holds.
+    void Point(int Button, int X, int Y);
 
     MainView& view_;
     SettingsFolder settings_;
@@ -147,6 +176,19 @@ class MainController {
     std::filesystem::path shownScreenshot_;
     // Skins checked for the tree's marks, so that each is checked once.
     std::set<NodeId> checkedSkins_;
+    // The pointer's last position over the shown window and the buttons held there; unknown once
+    // the tree shows something else.
+    struct Pointer {
+        bool known = false;
+        int Button = 0;
+        int X = 0;
+        int Y = 0;
+    };
+    Pointer pointer_;
+    FolderWatch* watch_ = nullptr;
+    std::vector<std::filesystem::path> changedFolders_;
+    bool gathering_ = false;
+    std::chrono::steady_clock::time_point gatheringSince_;
 };
 
 }  // namespace morvish

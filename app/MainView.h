@@ -103,8 +103,12 @@ class MainView {
         (void)name;
         return {};
     }
-    // Puts the picture on the clipboard.
-    virtual void CopyPicture(const Bitmap& picture) { (void)picture; }
+    // Puts the picture on the clipboard; false when it could not (the clipboard is held by
+    // another program, or the program offers no copy).
+    virtual bool CopyPicture(const Bitmap& picture) {
+        (void)picture;
+        return false;
+    }
     // Shows a report of plain text lines, in a fixed-width face, in a window of its own titled
     // `title` (one such window; showing another report replaces its text).
     virtual void ShowReport(std::string_view title, const std::string& text) {

@@ -33,7 +33,9 @@ SettingsFolder::SettingsFolder(fs::path programDir, bool programDirWritable, fs:
 
 SettingsFolder SettingsFolder::ForThisProgram() {
     const fs::path programDir = platform::ExecutableDirectory();
-    bool writable = platform::MayWriteTo(programDir);
+    // Windows keeps installed programs in Program Files: their settings go to the user's folder.
+    bool writable =
+        platform::MayWriteTo(programDir) && !platform::IsInProgramFilesFolder(programDir);
 #ifdef MORVISH_INSTALL_BINDIR
     // Even where it may (as the administrator), an installed program keeps its folder clean.
     if (SameFolder(programDir, MORVISH_INSTALL_BINDIR)) writable = false;

@@ -41,31 +41,63 @@ NodeId SkinTree::ScanSkinRoot(fs::path& Path, NodeId Node) {
         added.push_back(Node);
     }
 
-    for (const fs::path& name : ListSkinNames(Path)) {
-        SkinTree::Node skin;
-        skin.kind = NodeKind::Skin;
-        skin.parent = Node;
-        skin.text = platform::DisplayText(name);
-        skin.folder = WithTrailingSeparator(Path / name);
-        skin.managerIndex = nextManagerIndex_++;
-        skin.manager = std::make_unique<clsSkinMng>(slots_);
-        skin.manager->ClassInitialize(pane_, skin.folder);
-        ++liveManagers_;
-        const NodeId skinId = Add(std::move(skin));
-        added.push_back(skinId);
-        for (const WindowSlot& slot : slots_) {
-            SkinTree::Node kind;
-            kind.kind = NodeKind::WindowKind;
-            kind.parent = skinId;
-            kind.text = std::string(slot.label);
-            kind.slot = slot.number;
-            added.push_back(Add(std::move(kind)));
-        }
-    }
+    for (const fs::path& name : ListSkinNames(Path)) AddSkin(Node, Path, name, added);
     if (NodeAdded) {
         for (NodeId node : added) NodeAdded(node);
     }
     return Node;
+}
+
+void SkinTree::AddSkin(NodeId root, const fs::path& folder, const fs::path& name,
+                       std::vector<NodeId>& added) {
+    SkinTree::Node skin;
+    skin.kind = NodeKind::Skin;
+    skin.parent = root;
+    skin.text = platform::DisplayText(name);
+    skin.folder = WithTrailingSeparator(folder / name);
+    skin.managerIndex = nextManagerIndex_++;
+    skin.manager = std::make_unique<clsSkinMng>(slots_);
+    skin.manager->ClassInitialize(pane_, skin.folder);
+    ++liveManagers_;
+    const NodeId skinId = Add(std::move(skin));
+    added.push_back(skinId);
+    for (const WindowSlot& slot : slots_) {
+        SkinTree::Node kind;
+        kind.kind = NodeKind::WindowKind;
+        kind.parent = skinId;
+        kind.text = std::string(slot.label);
+        kind.slot = slot.number;
+        added.push_back(Add(std::move(kind)));
+    }
+}
+
+bool SkinTree::SyncSkinRoot(NodeId root) {
+    if (!IsRoot(root)) return false;
+    const fs::path folder = nodes_.at(root).folder;
+    const std::vector<fs::path> names = ListSkinNames(folder);
+    const auto nameOf = [&](NodeId skin) {
+        return nodes_.at(skin).folder.parent_path().filename();
+    };
+
+    bool changed = false;
+    const std::vector<NodeId> skins = nodes_.at(root).children;
+    for (NodeId skin : skins) {
+        if (std::ranges::find(names, nameOf(skin)) == names.end()) {
+            Remove(skin);
+            changed = true;
+        }
+    }
+    std::vector<NodeId> added;
+    for (const fs::path& name : names) {
+        const std::vector<NodeId>& now = nodes_.at(root).children;
+        const bool known =
+            std::ranges::any_of(now, [&](NodeId skin) { return nameOf(skin) == name; });
+        if (!known) AddSkin(root, folder, name, added);
+    }
+    if (NodeAdded) {
+        for (NodeId node : added) NodeAdded(node);
+    }
+    return changed || !added.empty();
 }
 
 void SkinTree::Forget(NodeId node) {

@@ -48,6 +48,11 @@ class SkinTree {
     // it. Returns the root, or kNoNode when the folder does not exist (nothing is added).
     NodeId ScanSkinRoot(std::filesystem::path& Path, NodeId Node = kNoNode);
 
+    // Brings the skins of a root in line with its folder without touching the others: the nodes
+    // of skins whose folders are gone are removed, and folders that are new get skin nodes after
+    // the root's last child (a rescan puts them in order). True when anything changed.
+    bool SyncSkinRoot(NodeId root);
+
     // Removes a node with all that lies below it, releasing the managers of its skins.
     void Remove(NodeId node);
     // Removes the children of a node, from the last to the first.
@@ -78,6 +83,10 @@ class SkinTree {
 
   private:
     NodeId Add(Node node);
+    // Adds the skin `name` in the folder of the root `root`, with its twelve window kinds, naming
+    // the new nodes in `added`.
+    void AddSkin(NodeId root, const std::filesystem::path& folder,
+                 const std::filesystem::path& name, std::vector<NodeId>& added);
     void Forget(NodeId node);
 
     PreviewPane& pane_;

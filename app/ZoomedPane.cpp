@@ -28,18 +28,27 @@ RECT ZoomedPane::WindowRect() const {
     return RECT{0, 0, width + 2 * kBorder, height + 2 * kBorder};
 }
 
-void ZoomedPane::ShowPicture(Bitmap picture) {
+void ZoomedPane::ShowPicture(const Bitmap& picture) {
     if (zoom_ == 1) {
-        real_.ShowPicture(std::move(picture));
+        real_.ShowPicture(picture);
         return;
     }
-    real_.ShowPicture(ZoomPicture(picture, zoom_, std::max(real_.Width() - 2 * kBorder, 0),
-                                  std::max(real_.Height() - 2 * kBorder, 0),
-                                  ToPixel(real_.BackColor())));
+    ZoomPicture(picture, zoom_, std::max(real_.Width() - 2 * kBorder, 0),
+                std::max(real_.Height() - 2 * kBorder, 0), ToPixel(real_.BackColor()), zoomed_);
+    real_.ShowPicture(zoomed_);
 }
 
 Bitmap ZoomPicture(const Bitmap& picture, int zoom, int width, int height, std::uint32_t back) {
-    Bitmap out{width, height, std::vector<std::uint32_t>(std::size_t(width) * height, back)};
+    Bitmap out;
+    ZoomPicture(picture, zoom, width, height, back, out);
+    return out;
+}
+
+void ZoomPicture(const Bitmap& picture, int zoom, int width, int height, std::uint32_t back,
+                 Bitmap& out) {
+    out.width = width;
+    out.height = height;
+    out.pixels.assign(std::size_t(width) * std::size_t(height), back);
     const int columns = std::min(width, picture.width * zoom);
     const int rows = std::min(height, picture.height * zoom);
     for (int y = 0; y < rows; ++y) {
@@ -48,7 +57,6 @@ Bitmap ZoomPicture(const Bitmap& picture, int zoom, int width, int height, std::
                 picture.At(x / zoom, y / zoom);
         }
     }
-    return out;
 }
 
 }  // namespace morvish

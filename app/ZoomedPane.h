@@ -26,15 +26,21 @@ class ZoomedPane : public PreviewPane {
 
     RECT WindowRect() const override;
     Color BackColor() const override { return real_.BackColor(); }
-    void ShowPicture(Bitmap picture) override;
+    // Shows `picture` in the real pane, enlarged unless the zoom is ×1. The enlarged copy is kept
+    // for the next picture, so a redraw at the same size allocates nothing.
+    void ShowPicture(const Bitmap& picture) override;
 
   private:
     PreviewPane& real_;
     int zoom_ = 1;
+    Bitmap zoomed_;
 };
 
 // `picture` enlarged `zoom` times into a width × height area of `back` (pixels 0x00RRGGBB), from
-// its top-left corner; what does not fit is cut off.
+// its top-left corner; what does not fit is cut off. The result goes into `out`, whose storage is
+// reused.
+void ZoomPicture(const Bitmap& picture, int zoom, int width, int height, std::uint32_t back,
+                 Bitmap& out);
 Bitmap ZoomPicture(const Bitmap& picture, int zoom, int width, int height, std::uint32_t back);
 
 }  // namespace morvish

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/Platform.h"
+#include "render/PictureCache.h"
 #include "render/PreviewPane.h"
 #include "render/ProgramPaths.h"
 #include "render/SkinFont.h"
@@ -149,6 +150,10 @@ Result<RenderOptions> ParseArguments(const std::vector<std::string>& arguments) 
             options.json = true;
             continue;
         }
+        if (argument == "--no-cache") {
+            options.noCache = true;
+            continue;
+        }
         static constexpr std::string_view kWithValue[] = {
             "--skin",  "--window",    "--graphic", "--events", "--background", "-o",
             "--check", "--all-kinds", "--sheet",   "--html",   "--width",      "--columns"};
@@ -229,18 +234,18 @@ Result<std::vector<RenderEvent>> ParseEvents(std::string_view script, std::int64
 
 std::string UsageText() {
     std::ostringstream text;
-    text
-        << "Usage: morvish-render --skin SKIN_DIR [--window KIND] [--graphic DIR]\n"
-           "                      [--events FILE] [--background '#RRGGBB'] [--no-text] -o OUT.png\n"
-           "       morvish-render --skin SKIN_DIR --all-kinds DIR [--graphic DIR] [--no-text]\n"
-           "       morvish-render --check SKIN_DIR [--json]\n"
-           "       morvish-render --sheet ROOT [-o SHEET.png] [--width W] [--columns N]\n"
-           "                      [--html DIR] [--graphic DIR] [--no-text]\n"
-           "\n"
-           "Draws one window of a skin as the game would show it and writes it to a PNG.\n"
-           "\n"
-           "  --skin SKIN_DIR       the skin folder (the one that holds basic_interface)\n"
-           "  --window KIND         the window shown first (default basic): ";
+    text << "Usage: morvish-render --skin SKIN_DIR [--window KIND] [--graphic DIR]\n"
+            "                      [--events FILE] [--background '#RRGGBB'] [--no-text]\n"
+            "                      [--no-cache] -o OUT.png\n"
+            "       morvish-render --skin SKIN_DIR --all-kinds DIR [--graphic DIR] [--no-text]\n"
+            "       morvish-render --check SKIN_DIR [--json]\n"
+            "       morvish-render --sheet ROOT [-o SHEET.png] [--width W] [--columns N]\n"
+            "                      [--html DIR] [--graphic DIR] [--no-text]\n"
+            "\n"
+            "Draws one window of a skin as the game would show it and writes it to a PNG.\n"
+            "\n"
+            "  --skin SKIN_DIR       the skin folder (the one that holds basic_interface)\n"
+            "  --window KIND         the window shown first (default basic): ";
     for (const WindowSlot& slot : kWindowSlots) text << (slot.number > 1 ? ", " : "") << slot.kind;
     text
         << ",\n"
@@ -253,6 +258,8 @@ std::string UsageText() {
            "  --no-text             leave the sample texts out, as on a system without their\n"
            "                        fonts (texts look different on Linux and Windows; all else\n"
            "                        is drawn the same to the pixel)\n"
+           "  --no-cache            read every bitmap from disk at every redraw instead of\n"
+           "                        keeping decoded bitmaps (the picture is the same)\n"
            "  -o OUT.png            where to write the picture (8-bit RGB, exact pixel values)\n"
            "\n"
            "  --all-kinds DIR       writes every window kind of the skin into DIR, each as\n"
@@ -292,6 +299,16 @@ Result<Bitmap> Render(const RenderOptions& options, const std::vector<RenderEven
         explicit TextsSwitch(bool drawn) { SetTextsDrawn(drawn); }
         ~TextsSwitch() { SetTextsDrawn(true); }
     } texts(!options.noText);
+    // The picture cache likewise, for this picture only.
+    struct CacheSwitch {
+        explicit CacheSwitch(bool kept) : was(gPictureCache.Enabled()) {
+            if (kept != was) gPictureCache.SetEnabled(kept);
+        }
+        ~CacheSwitch() {
+            if (gPictureCache.Enabled() != was) gPictureCache.SetEnabled(was);
+        }
+        bool was;
+    } cache(!options.noCache && gPictureCache.Enabled());
     MemoryPreviewPane pane(kPaneSize, kPaneSize, options.background);
     clsSkinMng manager(kWindowSlots);
     manager.ClassInitialize(pane, options.skinDir);

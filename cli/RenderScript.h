@@ -40,7 +40,8 @@ struct RenderOptions {
     std::optional<std::filesystem::path> eventsFile;  // "-" is standard input
     Color background = 0xFFFFFF;                      // form colour 0x00BBGGRR
     std::filesystem::path output;
-    bool noText = false;  // leave the sample texts out
+    bool noText = false;   // leave the sample texts out
+    bool noCache = false;  // read every bitmap at every redraw
     bool help = false;
     bool json = false;                          // --check: JSON instead of text
     std::filesystem::path kindsDir;             // --all-kinds: where the pictures go

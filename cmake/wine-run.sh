@@ -13,7 +13,7 @@ set -euo pipefail
 here=$(dirname "$0")
 prefix=$1
 shift
-[ -f "$prefix/.morvish-ready" ] || "$here/wine-prefix.sh" "$prefix"
+"$here/wine-prefix.sh" "$prefix"
 export WINEPREFIX=$(realpath "$prefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 output=$(mktemp)

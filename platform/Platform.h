@@ -1,8 +1,8 @@
 #pragma once
 // What differs between the systems Morvish runs on, behind one interface: where the program and
 // the user's settings live, whether a folder may be written, hidden entries, whole-file reads and
-// atomic replacement, and the conversion between paths and the UTF-8 text that settings files,
-// messages and the tree show.
+// atomic replacement, whether a file has changed, and the conversion between paths and the UTF-8
+// text that settings files, messages and the tree show.
 //
 // Paths are std::filesystem::path everywhere inside the program. A path becomes text, or text a
 // path, only through the functions below: on Linux a path is the file system's own bytes (a name
@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "render/Types.h"
 
@@ -35,6 +37,11 @@ fs::path HomeDirectory();
 
 // True when the current user may create files in `folder`.
 bool MayWriteTo(const fs::path& folder);
+
+// True when `folder` lies in the system's folder of installed programs ("Program Files" on
+// Windows, for 64-bit and 32-bit programs alike). Programs installed there keep their folder clean
+// even where the user could write to it. Never on Linux, whose installed folders the build names.
+bool IsInProgramFilesFolder(const fs::path& folder);
 
 // True when a folder entry is one a listing leaves out: a name starting with "." on Linux, the
 // hidden or system attribute on Windows.
@@ -70,6 +77,68 @@ Result<void> WriteFileAtomically(const fs::path& path, std::string_view contents
 // whether a link at `target` is written through or replaced.
 Result<void> CopyFileAtomically(const fs::path& source, const fs::path& target,
                                 TargetLink link = TargetLink::kWriteThrough);
+
+// ---- Telling whether a file changed -------------------------------------------------------------
+
+// What tells one state of a file or folder from another without reading it: where it lives (the
+// device and inode on Linux, the volume and file index on Windows), its size, and the times of
+// its last change of content and of its entry, at the file system's full resolution. A file
+// written anew under the same name (written elsewhere and renamed over it) is another file; one
+// rewritten in place changes its times. Only a rewrite within one tick of the file system's clock
+// can leave the identity as it was, which is why a file whose times are close to the moment it
+// was read is not trusted (see the picture cache).
+struct FileIdentity {
+    enum class Kind : std::uint8_t { File, Folder, Other };
+    Kind kind = Kind::Other;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // content, nanoseconds since 1970
+    std::int64_t changed = 0;  // content or entry (the inode's change time), nanoseconds since 1970
+    std::uint64_t links = 0;   // names the file has (hard links)
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// The identity of what `path` names, links followed; nothing when there is nothing there.
+std::optional<FileIdentity> IdentityOf(const fs::path& path);
+
+// True when `path` itself is a symbolic link.
+bool IsLink(const fs::path& path);
+
+// Now, on the clock of FileIdentity's times (nanoseconds since 1970).
+std::int64_t FileClockNow();
+
+// Tells, without waiting, which watched folders have seen a change since it was last asked: an
+// entry made, removed or renamed, or a file in the folder written or its attributes changed, from
+// any program. It only counts as reliable where the system reports every such change: folders on
+// a local disk. On Linux it is inotify; where there is no such report, Watch gives nothing and
+// callers look at the files themselves.
+class FolderChanges {
+  public:
+    FolderChanges();
+    ~FolderChanges();
+    FolderChanges(const FolderChanges&) = delete;
+    FolderChanges& operator=(const FolderChanges&) = delete;
+
+    // Starts watching `folder` (links followed) and returns the watch. Nothing when its changes
+    // would not all be reported: a network or user-space file system, or no watch left to give.
+    // The same folder watched twice gives the same watch, which ends with its last Unwatch.
+    std::optional<int> Watch(const fs::path& folder);
+    void Unwatch(int watch);
+
+    struct Seen {
+        std::vector<int> changed;  // watches whose folders changed, each once
+        std::vector<int> ended;    // watches the system ended (their folders were removed)
+        bool lost = false;         // reports were lost: any watched folder may have changed
+    };
+    // What has happened since the last call.
+    Seen Collect();
+
+  private:
+    int handle_ = -1;
+    std::vector<std::pair<int, int>> counts_;  // watch, number of Watch calls not yet undone
+};
 
 // ---- Text at the edges --------------------------------------------------------------------------
 

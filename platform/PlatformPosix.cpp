@@ -3,8 +3,15 @@
 #include <iconv.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
+#if defined(__linux__)
+#include <sys/inotify.h>
+#include <sys/vfs.h>
+#endif
+
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -240,6 +247,10 @@ fs::path UserSettingsDirectory() {
     return HomeDirectory() / ".config" / kProgramFolderName;
 }
 
+bool IsInProgramFilesFolder(const fs::path& /*folder*/) {
+    return false;
+}
+
 bool MayWriteTo(const fs::path& folder) {
     return ::access(folder.c_str(), W_OK) == 0;
 }
@@ -277,6 +288,148 @@ Result<void> CopyFileAtomically(const fs::path& source, const fs::path& target, 
         });
     });
 }
+
+// ---- Telling whether a file changed -------------------------------------------------------------
+
+namespace {
+
+std::int64_t Nanoseconds(const struct timespec& time) {
+    return std::int64_t(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+#if defined(__linux__)
+// File systems on which inotify reports every change, whoever makes it: those on a local disk
+// and in memory. Network file systems report only the changes made on this machine, and a file
+// system in user space (sshfs, a cloud drive, WSL's Windows drives) only those made through it,
+// so their folders are never trusted to be quiet.
+bool ReportsEveryChange(const fs::path& folder) {
+    constexpr unsigned long kLocal[] = {
+        0xEF53,      // ext2, ext3, ext4
+        0x58465342,  // XFS
+        0x9123683E,  // Btrfs
+        0x01021994,  // tmpfs
+        0xF2F52010,  // F2FS
+        0x2FC12FC1,  // ZFS
+        0x52654973,  // ReiserFS
+        0x3153464A,  // JFS
+        0x4D44,      // FAT
+        0x2011BAB0,  // exFAT
+        0x7366746E,  // NTFS (ntfs3)
+        0x5346544E,  // NTFS (ntfs)
+        0xCAFE4A11,  // bcachefs
+    };
+    struct statfs about {};
+    if (::statfs(folder.c_str(), &about) != 0) return false;
+    const auto type = static_cast<unsigned long>(about.f_type);
+    return std::find(std::begin(kLocal), std::end(kLocal), type) != std::end(kLocal);
+}
+
+// Everything that changes what a folder holds or what its files contain.
+constexpr std::uint32_t kFolderEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                        IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB | IN_DELETE_SELF |
+                                        IN_MOVE_SELF | IN_ONLYDIR;
+#endif
+
+}  // namespace
+
+std::optional<FileIdentity> IdentityOf(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    FileIdentity identity;
+    identity.kind = S_ISREG(status.st_mode)   ? FileIdentity::Kind::File
+                    : S_ISDIR(status.st_mode) ? FileIdentity::Kind::Folder
+                                              : FileIdentity::Kind::Other;
+    identity.device = std::uint64_t(status.st_dev);
+    identity.inode = std::uint64_t(status.st_ino);
+    identity.size = std::uint64_t(status.st_size);
+    identity.modified = Nanoseconds(status.st_mtim);
+    identity.changed = Nanoseconds(status.st_ctim);
+    identity.links = std::uint64_t(status.st_nlink);
+    return identity;
+}
+
+bool IsLink(const fs::path& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+std::int64_t FileClockNow() {
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return Nanoseconds(now);
+}
+
+#if defined(__linux__)
+
+FolderChanges::FolderChanges() : handle_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+
+FolderChanges::~FolderChanges() {
+    if (handle_ >= 0) ::close(handle_);
+}
+
+std::optional<int> FolderChanges::Watch(const fs::path& folder) {
+    if (handle_ < 0 || !ReportsEveryChange(folder)) return std::nullopt;
+    const int watch = ::inotify_add_watch(handle_, folder.c_str(), kFolderEvents);
+    if (watch < 0) return std::nullopt;
+    const auto known = std::find_if(counts_.begin(), counts_.end(),
+                                    [&](const auto& count) { return count.first == watch; });
+    if (known != counts_.end()) {
+        ++known->second;
+    } else {
+        counts_.emplace_back(watch, 1);
+    }
+    return watch;
+}
+
+void FolderChanges::Unwatch(int watch) {
+    const auto known = std::find_if(counts_.begin(), counts_.end(),
+                                    [&](const auto& count) { return count.first == watch; });
+    if (known == counts_.end() || --known->second > 0) return;
+    counts_.erase(known);
+    ::inotify_rm_watch(handle_, watch);
+}
+
+FolderChanges::Seen FolderChanges::Collect() {
+    Seen seen;
+    if (handle_ < 0) return seen;
+    const auto note = [](std::vector<int>& list, int watch) {
+        if (std::find(list.begin(), list.end(), watch) == list.end()) list.push_back(watch);
+    };
+    alignas(inotify_event) std::array<char, 16 * 1024> buffer;
+    for (;;) {
+        const ssize_t got = ::read(handle_, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;  // EAGAIN: nothing more
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + at);
+            at += ssize_t(sizeof(inotify_event) + event->len);
+            if (event->mask & IN_Q_OVERFLOW) {
+                seen.lost = true;
+                continue;
+            }
+            note(seen.changed, event->wd);
+            if (event->mask & IN_IGNORED) {
+                note(seen.ended, event->wd);
+                std::erase_if(counts_, [&](const auto& count) { return count.first == event->wd; });
+            }
+        }
+    }
+    return seen;
+}
+
+#else
+
+FolderChanges::FolderChanges() = default;
+FolderChanges::~FolderChanges() = default;
+std::optional<int> FolderChanges::Watch(const fs::path&) {
+    return std::nullopt;
+}
+void FolderChanges::Unwatch(int) {}
+FolderChanges::Seen FolderChanges::Collect() {
+    return {};
+}
+
+#endif
 
 fs::path PathFromUtf8(std::string_view text) {
     return fs::path(std::string(text));

@@ -54,24 +54,6 @@ class Handle {
     HANDLE handle_;
 };
 
-std::wstring Utf8ToWide(std::string_view text) {
-    if (text.empty()) return {};
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string WideToUtf8(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
-                                             nullptr, nullptr);
-    std::string text(std::size_t(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), length, nullptr,
-                          nullptr);
-    return text;
-}
-
 // The system's own sentence for an error code, in the user's language, without the closing
 // period and line break.
 std::string SystemMessage(DWORD error) {
@@ -272,6 +254,24 @@ std::wstring EnvironmentVariable(const wchar_t* name) {
 
 }  // namespace
 
+std::wstring Utf8ToWide(std::string_view text) {
+    if (text.empty()) return {};
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(std::size_t(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string WideToUtf8(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                             nullptr, nullptr);
+    std::string text(std::size_t(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), length, nullptr,
+                          nullptr);
+    return text;
+}
+
 fs::path ExecutableDirectory() {
     std::wstring name(MAX_PATH, L'\0');
     for (;;) {
@@ -308,6 +308,31 @@ fs::path UserSettingsDirectory() {
         ::CoTaskMemFree(known);
     }
     return roaming / kProgramFolderName;
+}
+
+bool IsInProgramFilesFolder(const fs::path& folder) {
+    const fs::path inside = folder.lexically_normal();
+    for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+        wchar_t* known = nullptr;
+        fs::path programs;
+        if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &known))) programs = known;
+        ::CoTaskMemFree(known);
+        if (programs.empty()) continue;
+        // Compared name by name, ignoring case as Windows does.
+        auto at = inside.begin();
+        bool within = true;
+        for (const fs::path& name : programs.lexically_normal()) {
+            if (name.empty()) continue;
+            if (at == inside.end() ||
+                ::CompareStringOrdinal(at->c_str(), -1, name.c_str(), -1, TRUE) != CSTR_EQUAL) {
+                within = false;
+                break;
+            }
+            ++at;
+        }
+        if (within) return true;
+    }
+    return false;
 }
 
 bool MayWriteTo(const fs::path& folder) {
@@ -361,6 +386,75 @@ Result<void> CopyFileAtomically(const fs::path& source, const fs::path& target, 
             return {};
         });
     });
+}
+
+// ---- Telling whether a file changed -------------------------------------------------------------
+
+namespace {
+
+// FILETIME and FILE_BASIC_INFO count 100-nanosecond ticks since 1601; FileIdentity counts
+// nanoseconds since 1970.
+constexpr std::int64_t kTicksFrom1601To1970 = 116'444'736'000'000'000;
+
+std::int64_t NanosecondsSince1970(std::int64_t ticks) {
+    return (ticks - kTicksFrom1601To1970) * 100;
+}
+
+}  // namespace
+
+std::optional<FileIdentity> IdentityOf(const fs::path& path) {
+    // No access is asked for, only the attributes; folders open with backup semantics, and links
+    // are followed to what they name, as stat does.
+    Handle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.Valid()) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information{};
+    FILE_BASIC_INFO times{};
+    if (!::GetFileInformationByHandle(file.Get(), &information) ||
+        !::GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &times, sizeof times)) {
+        return std::nullopt;
+    }
+    FileIdentity identity;
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        identity.kind = FileIdentity::Kind::Folder;
+    } else if (::GetFileType(file.Get()) == FILE_TYPE_DISK) {
+        identity.kind = FileIdentity::Kind::File;
+    }
+    identity.device = information.dwVolumeSerialNumber;
+    identity.inode = (std::uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    identity.size = (std::uint64_t(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    // The times at the file system's own resolution (100 ns on NTFS): the last write of the
+    // content, and the last change of the content or of the entry (a rename, new attributes).
+    identity.modified = NanosecondsSince1970(times.LastWriteTime.QuadPart);
+    identity.changed = NanosecondsSince1970(times.ChangeTime.QuadPart);
+    identity.links = information.nNumberOfLinks;
+    return identity;
+}
+
+bool IsLink(const fs::path& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+std::int64_t FileClockNow() {
+    FILETIME now{};
+    ::GetSystemTimePreciseAsFileTime(&now);
+    return NanosecondsSince1970(
+        std::int64_t((std::uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime));
+}
+
+// The desktop program watches the shown skin itself; here no folder vouches for its files, so the
+// picture cache looks at every file at every redraw.
+FolderChanges::FolderChanges() = default;
+FolderChanges::~FolderChanges() = default;
+std::optional<int> FolderChanges::Watch(const fs::path&) {
+    return std::nullopt;
+}
+void FolderChanges::Unwatch(int) {}
+FolderChanges::Seen FolderChanges::Collect() {
+    return {};
 }
 
 fs::path PathFromUtf8(std::string_view text) {

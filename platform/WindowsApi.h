@@ -16,3 +16,14 @@
 
 #undef RGB
 #undef DrawText
+
+#include <string>
+#include <string_view>
+
+namespace morvish::platform {
+
+// Text at the Windows API's boundary: UTF-8 inside the program, UTF-16 in the API.
+std::wstring Utf8ToWide(std::string_view text);
+std::string WideToUtf8(std::wstring_view wide);
+
+}  // namespace morvish::platform

@@ -2,17 +2,45 @@
 
 #include <algorithm>
 
+#include "PixelRows.h"
 #include "SkinFont.h"
 
 namespace morvish {
 
+namespace {
+
+std::size_t Area(int width, int height) {
+    return std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0));
+}
+
+}  // namespace
+
 DirectDrawSurface7::DirectDrawSurface7(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
-      pixels_(std::size_t(width_) * std::size_t(height_), 0) {}
+      own_(std::make_unique<std::uint32_t[]>(Area(width, height))) {}
 
-DirectDrawSurface7::DirectDrawSurface7(Bitmap picture)
-    : width_(picture.width), height_(picture.height), pixels_(std::move(picture.pixels)) {}
+DirectDrawSurface7::DirectDrawSurface7(int width, int height, Unfilled)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      own_(std::make_unique_for_overwrite<std::uint32_t[]>(Area(width, height))) {}
+
+DirectDrawSurface7::DirectDrawSurface7(const Bitmap& picture)
+    : DirectDrawSurface7(picture.width, picture.height, Unfilled{}) {
+    std::copy_n(picture.pixels.begin(), Area(width_, height_), own_.get());
+}
+
+DirectDrawSurface7::DirectDrawSurface7(std::shared_ptr<const Bitmap> picture)
+    : width_(picture->width), height_(picture->height), shared_(std::move(picture)) {}
+
+std::uint32_t* DirectDrawSurface7::MutableData() {
+    if (shared_) {
+        own_ = std::make_unique_for_overwrite<std::uint32_t[]>(Area(width_, height_));
+        std::copy_n(shared_->pixels.begin(), Area(width_, height_), own_.get());
+        shared_.reset();
+    }
+    return own_.get();
+}
 
 void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source, RECT sourceRect,
                              std::uint32_t flags) {
@@ -40,17 +68,28 @@ void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source,
     clip(dy, sy, height, source.height_, height_);
     if (width <= 0 || height <= 0) return;
 
+    // A copy within one surface reads the rectangle as it was before the copy began.
+    std::unique_ptr<DirectDrawSurface7> before;
+    const DirectDrawSurface7* from = &source;
+    if (&source == this) {
+        before = std::make_unique<DirectDrawSurface7>(width, height, Unfilled{});
+        before->Blt(RECT{0, 0, width, height}, *this, RECT{sx, sy, sx + width, sy + height},
+                    DDBLT_WAIT);
+        from = before.get();
+        sx = sy = 0;
+    }
+
     const bool keyed = (flags & DDBLT_KEYSRC) != 0 && source.hasColorKey_;
     const std::uint32_t key = source.colorKey_;
+    std::uint32_t* pixels = MutableData();
+    const std::uint32_t* sourcePixels = from->Data();
     for (int row = 0; row < height; ++row) {
-        const std::uint32_t* from = &source.pixels_[source.Index(sx, sy + row)];
-        std::uint32_t* to = &pixels_[Index(dx, dy + row)];
-        if (!keyed) {
-            std::copy_n(from, width, to);
-            continue;
-        }
-        for (int column = 0; column < width; ++column) {
-            if (from[column] != key) to[column] = from[column];
+        const std::uint32_t* in = sourcePixels + from->Index(sx, sy + row);
+        std::uint32_t* out = pixels + Index(dx, dy + row);
+        if (keyed) {
+            CopyRowKeyed(out, in, std::size_t(width), key);
+        } else {
+            CopyRow(out, in, std::size_t(width));
         }
     }
 }
@@ -63,7 +102,13 @@ void DirectDrawSurface7::FillClipped(int x1, int y1, int x2, int y2, std::uint32
     // A rectangle wholly beside the surface is empty after clipping; its left edge may lie past
     // the last column, where no row of the buffer may be addressed.
     if (x1 >= x2 || y1 >= y2) return;
-    for (int y = y1; y < y2; ++y) std::fill_n(&pixels_[Index(x1, y)], x2 - x1, rgb);
+    std::uint32_t* pixels = MutableData();
+    // Whole rows lie one after another: one run fills them all.
+    if (x1 == 0 && x2 == width_) {
+        FillRow(pixels + Index(0, y1), std::size_t(y2 - y1) * std::size_t(width_), rgb);
+        return;
+    }
+    for (int y = y1; y < y2; ++y) FillRow(pixels + Index(x1, y), std::size_t(x2 - x1), rgb);
 }
 
 void DirectDrawSurface7::BltColorFill(RECT rect, Color color) {
@@ -73,7 +118,7 @@ void DirectDrawSurface7::BltColorFill(RECT rect, Color color) {
 
 void DirectDrawSurface7::DrawText(int x, int y, std::string_view text, bool) {
     if (font_ == nullptr || text.empty()) return;
-    font_->Draw(PixelTarget{pixels_.data(), width_, height_}, x, y, text, ToPixel(foreColor_));
+    font_->Draw(PixelTarget{MutableData(), width_, height_}, x, y, text, ToPixel(foreColor_));
 }
 
 void DirectDrawSurface7::DrawBox(int x1, int y1, int x2, int y2) {
@@ -90,7 +135,8 @@ void DirectDrawSurface7::SetColorKey(std::uint32_t flags, std::uint32_t low, std
 }
 
 Bitmap DirectDrawSurface7::ToBitmap() const {
-    return Bitmap{width_, height_, pixels_};
+    const std::span<const std::uint32_t> pixels = Pixels();
+    return Bitmap{width_, height_, std::vector<std::uint32_t>(pixels.begin(), pixels.end())};
 }
 
 }  // namespace morvish

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,8 +26,15 @@ inline constexpr std::uint32_t kColorKey = 0xFF00FF;
 
 class DirectDrawSurface7 {
   public:
+    // A surface whose pixels are all 0.
     DirectDrawSurface7(int width, int height);
-    explicit DirectDrawSurface7(Bitmap picture);
+    // A surface whose pixels are left as memory had them, for a caller that fills it first.
+    struct Unfilled {};
+    DirectDrawSurface7(int width, int height, Unfilled);
+    explicit DirectDrawSurface7(const Bitmap& picture);
+    // A surface that shows a decoded picture without copying it; the picture is copied only when
+    // something is drawn onto the surface.
+    explicit DirectDrawSurface7(std::shared_ptr<const Bitmap> picture);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -56,9 +64,12 @@ class DirectDrawSurface7 {
     std::uint32_t ColorKey() const { return colorKey_; }
 
     // Pixel access in the working format (0x00RRGGBB); the position must lie on the surface.
-    std::uint32_t Pixel(int x, int y) const { return pixels_[Index(x, y)]; }
-    void SetPixel(int x, int y, std::uint32_t rgb) { pixels_[Index(x, y)] = rgb; }
-    const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+    std::uint32_t Pixel(int x, int y) const { return Data()[Index(x, y)]; }
+    void SetPixel(int x, int y, std::uint32_t rgb) { MutableData()[Index(x, y)] = rgb; }
+    // Every pixel, row by row from the top.
+    std::span<const std::uint32_t> Pixels() const {
+        return {Data(), std::size_t(width_) * std::size_t(height_)};
+    }
 
     // A copy of the picture, for PNG output and for the desktop program's preview.
     Bitmap ToBitmap() const;
@@ -68,10 +79,14 @@ class DirectDrawSurface7 {
         return std::size_t(y) * std::size_t(width_) + std::size_t(x);
     }
     void FillClipped(int x1, int y1, int x2, int y2, std::uint32_t rgb);
+    const std::uint32_t* Data() const { return shared_ ? shared_->pixels.data() : own_.get(); }
+    // The surface's own pixels, made from the shared picture at the first change.
+    std::uint32_t* MutableData();
 
     int width_;
     int height_;
-    std::vector<std::uint32_t> pixels_;
+    std::unique_ptr<std::uint32_t[]> own_;
+    std::shared_ptr<const Bitmap> shared_;
     bool hasColorKey_ = false;
     std::uint32_t colorKey_ = 0;
     const SkinFont* font_ = nullptr;

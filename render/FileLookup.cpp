@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "PictureCache.h"
+
 namespace fs = std::filesystem;
 
 namespace morvish {
@@ -59,10 +61,22 @@ fs::path WithTrailingSeparator(fs::path folder) {
 }
 
 std::optional<fs::path> ResolvePath(const fs::path& path) {
+    std::vector<fs::path> consulted;
+    return ResolvePath(path, consulted);
+}
+
+std::optional<fs::path> ResolvePath(const fs::path& path, std::vector<fs::path>& consulted) {
     if (path.empty()) return std::nullopt;
     if (Exists(path)) return path;
 
     // Walk the components, keeping each one that exists as written and looking the others up.
+    // Where the walk ends decides too: a name that appears there in either case changes the
+    // answer.
+    const auto consult = [&](const fs::path& folder) {
+        const fs::path named = folder.empty() ? fs::path(".") : folder;
+        if (std::find(consulted.begin(), consulted.end(), named) == consulted.end())
+            consulted.push_back(named);
+    };
     fs::path resolved;
     for (const fs::path& part : path) {
         if (part.empty()) continue;  // the empty name after a trailing separator
@@ -75,17 +89,17 @@ std::optional<fs::path> ResolvePath(const fs::path& path) {
             resolved = std::move(candidate);
             continue;
         }
+        consult(resolved);
         std::optional<fs::path> match = FindInFolder(resolved, part);
         if (!match) return std::nullopt;
         resolved = std::move(*match);
     }
+    consult(resolved.parent_path());
     return resolved;
 }
 
 bool FileExists(const fs::path& path) {
-    std::optional<fs::path> found = ResolvePath(path);
-    std::error_code error;
-    return found && fs::is_regular_file(*found, error);
+    return gPictureCache.Find(path).kind == PictureCache::Kind::File;
 }
 
 bool DirectoryExists(const fs::path& path) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace morvish {
 
@@ -21,7 +22,15 @@ std::filesystem::path WithTrailingSeparator(std::filesystem::path folder);
 // each component that does not exist as written. Nothing when there is no such entry.
 std::optional<std::filesystem::path> ResolvePath(const std::filesystem::path& path);
 
-// True when `path` names an existing regular file (the existence test of the piece rule).
+// The same, naming in `consulted` the folders whose entries decided a case-insensitive answer:
+// every folder searched for a name in another case, and the folder where the search ended. While
+// none of them changes, the answer stays the same. An exact match consults none: only the
+// entry itself decides it.
+std::optional<std::filesystem::path> ResolvePath(const std::filesystem::path& path,
+                                                 std::vector<std::filesystem::path>& consulted);
+
+// True when `path` names an existing regular file (the existence test of the piece rule). The
+// answer comes from the picture cache when it is on.
 bool FileExists(const std::filesystem::path& path);
 
 // True when `path` names an existing directory.

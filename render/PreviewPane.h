@@ -19,8 +19,9 @@ class PreviewPane {
     // Background colour of the pane (a form colour, 0x00BBGGRR).
     virtual Color BackColor() const = 0;
     // Replaces what the drawing area shows with `picture`, which has the drawing area's size
-    // (the outer size less the 2-pixel border on every side), and repaints.
-    virtual void ShowPicture(Bitmap picture) = 0;
+    // (the outer size less the 2-pixel border on every side), and repaints. The picture is the
+    // caller's and is drawn again in place next time: the pane keeps a copy, in its own form.
+    virtual void ShowPicture(const Bitmap& picture) = 0;
 
     int Width() const { return WindowRect().Width(); }
     int Height() const { return WindowRect().Height(); }
@@ -34,8 +35,10 @@ class MemoryPreviewPane : public PreviewPane {
 
     RECT WindowRect() const override { return RECT{0, 0, width_, height_}; }
     Color BackColor() const override { return backColor_; }
-    void ShowPicture(Bitmap picture) override {
-        shown_ = std::move(picture);
+    void ShowPicture(const Bitmap& picture) override {
+        shown_.width = picture.width;
+        shown_.height = picture.height;
+        shown_.pixels.assign(picture.pixels.begin(), picture.pixels.end());
         ++presentations_;
     }
 

@@ -108,14 +108,14 @@ class Recorder : public SkinReadObserver {
     };
 
     void Listed(const Element& element) override {
-        if (element.role != Role::Sample) Note(element);
+        if (element.folder == Folder::Skin) Note(element);
     }
     void Sought(const Element& element) override {
-        if (element.role != Role::Sample) Note(element);
+        if (element.folder == Folder::Skin) Note(element);
     }
     void Placed(const Element& element, const RECT& placed, int canvasWidth,
                 int canvasHeight) override {
-        if (element.role == Role::Sample) return;
+        if (element.folder != Folder::Skin) return;
         Use& use = Note(element);
         use.placed = true;
         use.cutRight = std::max(use.cutRight, placed.Right - canvasWidth);

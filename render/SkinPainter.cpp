@@ -1,19 +1,23 @@
 #include "SkinPainter.h"
 
 #include "FileLookup.h"
+#include "ProgramPaths.h"
 #include "SkinReadLog.h"
 #include "clsDirectDraw.h"
 #include "mdlMain.h"
 
 namespace morvish {
 
-std::vector<Element> MakeElements(const std::filesystem::path& folder,
+std::vector<Element> MakeElements(const std::filesystem::path& dir,
                                   std::span<const ElementEntry> table) {
     std::vector<Element> elements;
     elements.reserve(table.size());
     for (const ElementEntry& entry : table) {
-        elements.push_back(Element{folder / SkinRelativePath(entry.name), entry.x, entry.y,
-                                   entry.purpose, entry.role});
+        const std::filesystem::path path = entry.folder == Folder::Skin
+                                               ? dir / SkinRelativePath(entry.name)
+                                               : SamplePicturePath(entry.name);
+        elements.push_back(
+            Element{path, entry.x, entry.y, entry.purpose, entry.role, entry.folder});
     }
     if (SkinReadObserver* listener = SkinReadListener()) {
         for (const Element& element : elements) listener->Listed(element);
@@ -84,6 +88,13 @@ std::optional<RECT> SkinPainter::Grid(const Element& element, int columns, int r
     return last;
 }
 
+void SkinPainter::Bar(const Element& left, const Element& middle, const Element& right, int copies,
+                      int step, Blit mode) {
+    Piece(left, mode);
+    Piece(right, mode);
+    Tile(middle, copies, step, 0, mode);
+}
+
 void SkinPainter::Place(SurfaceResult built, int x, int y) {
     if (error_) return;
     if (!built) {
@@ -114,7 +125,7 @@ void SkinPainter::Texts(const SkinFont* font, std::span<const ColoredTextEntry> 
 }
 
 void SkinPainter::Title(int x, int y, std::string_view text) {
-    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
+    const SkinFont* font = mdlMain::GetSkinFont(FontKind::kJapanese, 9);
     Text(font, 0xFFFFFF, x + 1, y + 1, text);
     Text(font, 0x000000, x, y, text);
 }

@@ -23,10 +23,15 @@ namespace morvish {
 
 // What kind of picture an element is, for the skin check.
 enum class Role {
-    Piece,       // a piece of the skin
-    Background,  // a piece of the skin meant to fill the window from its position to the right
-                 // and bottom edges (a window or page background): a smaller one leaves a gap
-    Sample,      // the program's own sample picture, the same for every skin
+    Piece,       // a piece of the window
+    Background,  // a piece meant to fill the window from its position to the right and bottom
+                 // edges (a window or page background): a smaller one leaves a gap
+};
+
+// Where the file of an element table entry lies.
+enum class Folder {
+    Skin,            // the skin directory, with names such as "basic_interface\gze_bg.bmp"
+    SamplePictures,  // the program's sample pictures, the same for every skin
 };
 
 // One entry of an element table: a full file path, the position of its top-left corner, and what
@@ -37,20 +42,23 @@ struct Element {
     int y = 0;
     std::string_view purpose{};
     Role role = Role::Piece;
+    Folder folder = Folder::Skin;
 };
 
-// One row of an element table as a window writes it: a name relative to a folder (the skin
-// directory, or the sample picture folder), a position, and what the piece is for.
+// One row of an element table as a window writes it: a name relative to its folder, a position,
+// and what the piece is for.
 struct ElementEntry {
     std::string_view name;
     int x = 0;
     int y = 0;
     std::string_view purpose{};
     Role role = Role::Piece;
+    Folder folder = Folder::Skin;
 };
 
-// The table with every name turned into a full path under `folder`, in the same order.
-std::vector<Element> MakeElements(const std::filesystem::path& folder,
+// The table with every name turned into a full path, under the skin directory `dir` or in the
+// sample picture folder, in the same order.
+std::vector<Element> MakeElements(const std::filesystem::path& dir,
                                   std::span<const ElementEntry> table);
 
 // A sample text of a window: the top-left corner of its first character cell and the text.
@@ -94,6 +102,12 @@ class SkinPainter {
     // at (x + c·stepX, y + r·stepY). Returns the rectangle of the last copy.
     std::optional<RECT> Grid(const Element& element, int columns, int rows, int stepX, int stepY,
                              Blit mode = Blit::Keyed);
+
+    // A bar of two end pieces and a middle piece between them: the ends at their own positions,
+    // then `copies` copies of the middle from its position, `step` pixels apart. The middle comes
+    // last, so where its copies reach into the right end they lie over it.
+    void Bar(const Element& left, const Element& middle, const Element& right, int copies, int step,
+             Blit mode = Blit::Keyed);
 
     // Blits a composed surface (scroll bar, system box) keyed at its own size at (x, y); an error
     // in building it is kept like a load error.

@@ -1,7 +1,6 @@
 #include "clsDirectDraw.h"
 
-#include "BmpDecoder.h"
-#include "FileLookup.h"
+#include "PictureCache.h"
 #include "PreviewPane.h"
 
 namespace morvish {
@@ -14,18 +13,21 @@ bool clsDirectDraw::ClassInitialize(std::uintptr_t hWnd) {
 }
 
 SurfacePtr clsDirectDraw::CreateSurface(int nWidth, int nHeight) const {
-    return std::make_unique<DirectDrawSurface7>(nWidth, nHeight);
+    return std::make_unique<DirectDrawSurface7>(nWidth, nHeight, DirectDrawSurface7::Unfilled{});
+}
+
+Result<std::shared_ptr<const Bitmap>> clsDirectDraw::LoadPicture(
+    const std::filesystem::path& FileName) const {
+    return gPictureCache.Load(FileName, kMaxSkinPictureDimension);
 }
 
 SurfaceResult clsDirectDraw::CreateSurfaceFromFile(const std::filesystem::path& FileName,
                                                    bool IsSetSrcColorKey, int* Width,
                                                    int* Height) const {
     if (FileName.empty()) return nullptr;
-    std::optional<std::filesystem::path> found = ResolvePath(FileName);
-    std::error_code error;
-    if (!found || !std::filesystem::is_regular_file(*found, error)) return nullptr;
-    Result<Bitmap> picture = LoadBmpFile(*found, kMaxSkinPictureDimension);
+    Result<std::shared_ptr<const Bitmap>> picture = LoadPicture(FileName);
     if (!picture) return std::unexpected(picture.error());
+    if (!*picture) return nullptr;
     auto surface = std::make_unique<DirectDrawSurface7>(std::move(*picture));
     if (Width != nullptr) *Width = surface->Width();
     if (Height != nullptr) *Height = surface->Height();

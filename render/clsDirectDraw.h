@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 
 #include "DirectDrawSurface7.h"
 #include "Types.h"
@@ -15,8 +16,8 @@ class PreviewPane;
 
 // The largest width or height of a skin piece, colour chip or sample picture. No real skin comes
 // near it (the game's own screen is smaller), and a file that claims more is refused before its
-// pixels are allocated: every redraw loads every piece again, so one such file would cost its
-// whole picture each time.
+// pixels are allocated: one such file would cost its whole picture at every redraw that reads it,
+// and room that a few dozen skins share in the picture cache.
 inline constexpr int kMaxSkinPictureDimension = 4096;
 
 class clsDirectDraw {
@@ -38,6 +39,11 @@ class clsDirectDraw {
     SurfaceResult CreateSurfaceFromFile(const std::filesystem::path& FileName,
                                         bool IsSetSrcColorKey, int* Width = nullptr,
                                         int* Height = nullptr) const;
+
+    // The decoded picture of a skin's BMP file, as CreateSurfaceFromFile finds and reads it:
+    // null when there is no such file. Pictures come from the picture cache while their files
+    // are unchanged; nobody changes them.
+    Result<std::shared_ptr<const Bitmap>> LoadPicture(const std::filesystem::path& FileName) const;
 
     void setColorKey(DirectDrawSurface7& setToSurface) const;
     std::uint32_t getColorKey() const { return kColorKey; }

@@ -1,5 +1,6 @@
 #include "clsEmuAll.h"
 
+#include "PictureCache.h"
 #include "SkinPainter.h"
 
 namespace morvish {
@@ -85,6 +86,8 @@ SurfaceResult clsEmuAll::MouseDblClick(int, int, int) {
 }
 
 SurfaceResult clsEmuAll::Refresh() {
+    // One redraw of eleven windows: a file they share is looked at once.
+    PictureCache::Redraw redraw;
     SkinPainter painter(kWidth, kHeight, pane_->BackColor());
     for (int slot = kBasic; slot <= kEtc; ++slot) {
         if (windows_[slot] == nullptr) continue;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "FileLookup.h"
+#include "PictureCache.h"
+#include "PixelRows.h"
 #include "clsDirectDraw.h"
 #include "clsEmuAll.h"
 #include "mdlMain.h"
@@ -23,7 +25,10 @@ void clsSkinMng::ClassInitialize(PreviewPane& ShowSkinPictureBox,
                                  const std::filesystem::path& DirName) {
     pane_ = &ShowSkinPictureBox;
     dirName_ = WithTrailingSeparator(DirName);
+}
 
+void clsSkinMng::MakeWindows() const {
+    if (HasWindows() || pane_ == nullptr) return;
     for (const WindowSlot& slot : slotTable_) slots_[slot.number] = slot.create();
 
     // An unreadable chip is reported by the windows that read it again when they draw; until
@@ -38,24 +43,36 @@ void clsSkinMng::ClassInitialize(PreviewPane& ShowSkinPictureBox,
 
 clsTessarymInterface* clsSkinMng::Window(int slot) const {
     if (slot < 1 || slot > kSlots) return nullptr;
+    MakeWindows();
     return slots_[slot].get();
 }
 
 void clsSkinMng::ReplaceWindow(int slot, std::unique_ptr<clsTessarymInterface> window) {
     if (slot < 1 || slot > kSlots || !window) return;
+    MakeWindows();
     window->ClassInitialize(*pane_, dirName_,
                             mdlMain::LoadColorChip(dirName_).value_or(ColorChip{}));
     slots_[slot] = std::move(window);
     HandSlotsToAllWindowsView();
 }
 
-void clsSkinMng::HandSlotsToAllWindowsView() {
+void clsSkinMng::HandSlotsToAllWindowsView() const {
     std::array<clsTessarymInterface*, kSlots + 1> emulateObject{};
     for (int slot = 1; slot <= kSlots; ++slot) emulateObject[slot] = slots_[slot].get();
     if (auto* all = dynamic_cast<clsEmuAll*>(slots_[1].get())) all->SetEmulateObject(emulateObject);
 }
 
+void clsSkinMng::ReloadColorChip() {
+    if (!HasWindows()) return;
+    const Result<ColorChip> chip = mdlMain::LoadColorChip(dirName_);
+    if (!chip) return;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        if (slots_[slot]) slots_[slot]->ReplaceColorChip(*chip);
+    }
+}
+
 Result<void> clsSkinMng::Refresh(int Mode) {
+    PictureCache::Redraw redraw;
     clsTessarymInterface* window = Window(Mode);
     if (window == nullptr) return {};
     currentMode_ = Mode;
@@ -79,6 +96,7 @@ Result<void> clsSkinMng::MouseDblClick(int Button, int X, int Y) {
 }
 
 Result<void> clsSkinMng::Forward(Operation operation, int Button, int X, int Y) {
+    PictureCache::Redraw redraw;
     clsTessarymInterface* window = Window(currentMode_);
     if (window == nullptr) return {};
     ToSurfaceCoords(X, Y);
@@ -110,21 +128,35 @@ void clsSkinMng::PresentSurface(SurfacePtr surface) {
     const int areaHeight = AreaHeight();
     const RECT source = gDirectDraw.getSurfaceRect(*surface);
 
-    // The drawing area cleared to the pane's colour, with the picture copied in: built straight
-    // into the picture the pane keeps, since this runs at every mouse move.
-    Bitmap area{areaWidth, areaHeight,
-                std::vector<std::uint32_t>(std::size_t(areaWidth) * std::size_t(areaHeight),
-                                           ToPixel(pane_->BackColor()))};
+    // The drawing area cleared to the pane's colour, with the picture copied in. This runs at
+    // every mouse move: the area is drawn again in place, and only the margins around the
+    // picture are cleared, row by row.
+    presented_.width = areaWidth;
+    presented_.height = areaHeight;
+    presented_.pixels.resize(std::size_t(areaWidth) * std::size_t(areaHeight));
+    const std::uint32_t back = ToPixel(pane_->BackColor());
     const int copiedWidth = std::min(areaWidth, source.Right);
-    const int copiedHeight = std::min(areaHeight, source.Bottom);
+    const int copiedHeight = std::max(std::min(areaHeight, source.Bottom), 0);
     const int x = Offset(areaWidth, source.Right);
     const int y = Offset(areaHeight, source.Bottom);
-    const std::vector<std::uint32_t>& pixels = surface->Pixels();
-    for (int row = 0; copiedWidth > 0 && row < copiedHeight; ++row) {
-        std::copy_n(&pixels[std::size_t(row) * std::size_t(source.Right)], copiedWidth,
-                    &area.pixels[std::size_t(y + row) * std::size_t(areaWidth) + std::size_t(x)]);
+    const std::span<const std::uint32_t> pixels = surface->Pixels();
+    std::uint32_t* area = presented_.pixels.data();
+    const auto row = [&](int at) { return area + std::size_t(at) * std::size_t(areaWidth); };
+    FillRow(area, std::size_t(y) * std::size_t(areaWidth), back);
+    for (int line = 0; line < copiedHeight; ++line) {
+        std::uint32_t* to = row(y + line);
+        if (copiedWidth <= 0) {
+            FillRow(to, std::size_t(areaWidth), back);
+            continue;
+        }
+        FillRow(to, std::size_t(x), back);
+        CopyRow(to + x, &pixels[std::size_t(line) * std::size_t(source.Right)],
+                std::size_t(copiedWidth));
+        FillRow(to + x + copiedWidth, std::size_t(areaWidth - x - copiedWidth), back);
     }
-    pane_->ShowPicture(std::move(area));
+    FillRow(row(y + copiedHeight),
+            std::size_t(areaHeight - y - copiedHeight) * std::size_t(areaWidth), back);
+    pane_->ShowPicture(presented_);
     lastPicture_ = std::move(surface);
 }
 

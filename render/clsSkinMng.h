@@ -2,6 +2,9 @@
 // One skin: its twelve emulated windows, the slot shown last, and the preview they are shown in.
 // Pictures are centred in the pane (or cut off at the right and bottom when larger), and mouse
 // positions in the pane are turned into the shown window's own coordinates.
+//
+// The windows are made, and the colour chip read, when the skin is first used (shown, or a window
+// asked for), not when the manager is made: a tree of many skins opens without reading them.
 
 #include <array>
 #include <filesystem>
@@ -24,9 +27,15 @@ class clsSkinMng {
     clsSkinMng(const clsSkinMng&) = delete;
     clsSkinMng& operator=(const clsSkinMng&) = delete;
 
-    // Keeps the pane and the directory (given a trailing separator), creates the twelve windows in
-    // slot order, reads the colour chip once and initialises every window with it.
+    // Keeps the pane and the directory (given a trailing separator). At the first use the twelve
+    // windows are created in slot order, the colour chip is read once and every window is
+    // initialised with it.
     void ClassInitialize(PreviewPane& ShowSkinPictureBox, const std::filesystem::path& DirName);
+
+    // Reads the colour chip again and hands it to every window made so far: its file changed.
+    // An unreadable chip leaves the windows' copies as they are (the windows that read the chip
+    // when they draw report it).
+    void ReloadColorChip();
 
     // Shows the window of slot Mode (1 to 12); any other Mode is ignored.
     Result<void> Refresh(int Mode);
@@ -44,6 +53,8 @@ class clsSkinMng {
     int CurrentMode() const { return currentMode_; }
     // The window of a slot (1 to 12), or null.
     clsTessarymInterface* Window(int slot) const;
+    // True once the windows have been made.
+    bool HasWindows() const { return slots_[1] != nullptr; }
     // Puts another window into a slot (1 to 12); it is initialised like the others. For tests.
     void ReplaceWindow(int slot, std::unique_ptr<clsTessarymInterface> window);
     // The window picture presented last (before centring), or null.
@@ -55,8 +66,10 @@ class clsSkinMng {
     // Where a picture of the given size is placed in the drawing area, per axis.
     int Offset(int area, int size) const { return area >= size ? (area - size) / 2 : 0; }
     void PresentSurface(SurfacePtr surface);
+    // Makes the windows at the first use.
+    void MakeWindows() const;
     // Gives the all-windows view in slot 1 the other slots' windows (and their layout).
-    void HandSlotsToAllWindowsView();
+    void HandSlotsToAllWindowsView() const;
     // Pane position to window position for the window of the current mode.
     void ToSurfaceCoords(int& X, int& Y) const;
     int AreaWidth() const;
@@ -65,9 +78,12 @@ class clsSkinMng {
     const WindowSlotTable& slotTable_;
     std::filesystem::path dirName_;
     PreviewPane* pane_ = nullptr;
-    std::array<std::unique_ptr<clsTessarymInterface>, kSlots + 1> slots_;
+    // Made by the first use, which may be a const look at a window.
+    mutable std::array<std::unique_ptr<clsTessarymInterface>, kSlots + 1> slots_;
     int currentMode_ = 0;
     SurfacePtr lastPicture_;
+    // What the pane is given, drawn again in place at every presentation.
+    Bitmap presented_;
 };
 
 }  // namespace morvish

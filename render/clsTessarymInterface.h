@@ -14,6 +14,15 @@ namespace morvish {
 
 class PreviewPane;
 
+// The preview's button mask, as the mouse operations receive it: one bit per button held, none for
+// a move without a button. The windows treat exactly kLeft as a held left button.
+namespace MouseButton {
+inline constexpr int kNone = 0;
+inline constexpr int kLeft = 1;
+inline constexpr int kRight = 2;
+inline constexpr int kMiddle = 4;
+}  // namespace MouseButton
+
 class clsTessarymInterface {
   public:
     virtual ~clsTessarymInterface() = default;
@@ -25,9 +34,9 @@ class clsTessarymInterface {
                                  const std::filesystem::path& DirName,
                                  const ColorChip& ColorChip) = 0;
 
-    // Mouse events in the window's own coordinates with the pane's button mask (1 left, 2 right,
-    // 4 middle, 0 none). Each returns a complete new picture when the look changed, a null
-    // pointer when there is nothing new to show, or the error that stopped the drawing.
+    // Mouse events in the window's own coordinates with the pane's button mask (MouseButton). Each
+    // returns a complete new picture when the look changed, a null pointer when there is nothing
+    // new to show, or the error that stopped the drawing.
     virtual SurfaceResult MouseDown(int Button, int X, int Y) = 0;
     virtual SurfaceResult MouseMove(int Button, int X, int Y) = 0;
     virtual SurfaceResult MouseUp(int Button, int X, int Y) = 0;
@@ -39,6 +48,11 @@ class clsTessarymInterface {
 
     // (0, 0, width, height) of the picture Refresh would return now.
     virtual RECT getDrawRect() const = 0;
+
+    // The skin's "colorchip.bmp" changed while the skin is shown: the window keeps this copy of
+    // the chip from now on, as if it had been handed it at initialisation. Windows that read the
+    // chip again at every Refresh, and those that never use it, need do nothing.
+    virtual void ReplaceColorChip(const ColorChip&) {}
 };
 
 // The number of window kinds of every skin; slots are numbered 1 to kSlotCount.

@@ -34,9 +34,9 @@ SurfaceResult KeyedResult(SkinPainter& painter) {
 
 const SkinFont* GetSkinFont(int kind, int size) {
     switch (kind) {
-        case 1:
+        case FontKind::kJapanese:
             return FindSkinFont(FontFace::Japanese, size);
-        case 2:
+        case FontKind::kEnglish:
             return FindSkinFont(FontFace::English, size);
         default:
             return nullptr;
@@ -48,11 +48,10 @@ Result<ColorChip> LoadColorChip(const std::filesystem::path& DirName) {
     const Element file{DirName / "colorchip.bmp", 0, 0,
                        "colour chip: the colours of texts and boxes"};
     if (SkinReadObserver* listener = SkinReadListener()) listener->Sought(file);
-    std::optional<std::filesystem::path> found = ResolvePath(file.path);
-    std::error_code error;
-    if (!found || !std::filesystem::is_regular_file(*found, error)) return chip;
-    Result<Bitmap> picture = LoadBmpFile(*found, kMaxSkinPictureDimension);
-    if (!picture) return std::unexpected(picture.error());
+    const Result<std::shared_ptr<const Bitmap>> found = gDirectDraw.LoadPicture(file.path);
+    if (!found) return std::unexpected(found.error());
+    if (!*found) return chip;
+    const Bitmap* picture = found->get();
     for (int k = 1; k <= 14; ++k) {
         const int x = ((k - 1) % 8) * 4;
         const int y = ((k - 1) / 8) * 4;
@@ -64,7 +63,7 @@ Result<ColorChip> LoadColorChip(const std::filesystem::path& DirName) {
 SurfaceResult DrawScrollBar(const std::filesystem::path& DirName, int Orientation, int BarFrom,
                             int BarTo, int ThumbFrom, int ThumbTo, bool NoThumbBody) {
     const int length = BarTo - BarFrom;
-    const bool vertical = Orientation == 1;
+    const bool vertical = Orientation == ScrollBar::kVertical;
     const std::string prefix = vertical ? "scroll0" : "scroll1";
     SkinPainter painter = vertical ? KeyFilledPainter(kScrollCell, length + kScrollCell)
                                    : KeyFilledPainter(length + kScrollCell, kScrollCell);

@@ -1,5 +1,7 @@
 #include "clsEmnuMsgBox.h"
 
+#include <iterator>
+
 #include "render/mdlMain.h"
 
 namespace morvish {
@@ -9,10 +11,25 @@ namespace {
 constexpr int kWidth = 280;
 constexpr int kHeight = 245;
 
-// The box's files lie in the skin folder itself. Button k has its normal look at entry k, its
-// hover look at k + 4 and its pressed look at k + 8, all at the normal look's place; the
-// buttons are 23, 23 and 28 pixels apart.
-constexpr std::array<ElementEntry, 13> kElementTable{{
+// The box's files lie in the skin folder itself. Every look of a menu button lies at its normal
+// look's place; the buttons are 23, 23 and 28 pixels apart.
+enum Piece : int {
+    kBackground,
+    kMenu1,
+    kMenu2,
+    kMenu3,
+    kMenu4,
+    kMenu1Hover,
+    kMenu2Hover,
+    kMenu3Hover,
+    kMenu4Hover,
+    kMenu1Pressed,
+    kMenu2Pressed,
+    kMenu3Pressed,
+    kMenu4Pressed,
+};
+
+constexpr ElementEntry kElements[] = {
     {"win_msgbox.bmp", 0, 0, "window background"},
     {"esc_01a.bmp", 29, 22, "menu button 1, normal"},
     {"esc_02a.bmp", 29, 45, "menu button 2, normal"},
@@ -26,11 +43,15 @@ constexpr std::array<ElementEntry, 13> kElementTable{{
     {"esc_02c.bmp", 29, 45, "menu button 2, pressed"},
     {"esc_03c.bmp", 29, 68, "menu button 3, pressed"},
     {"esc_04c.bmp", 29, 96, "menu button 4, pressed"},
-}};
+};
+static_assert(std::size(kElements) == kMenu4Pressed + 1);
 
-constexpr int kBackground = 0;
-constexpr int kHoverOffset = 4;
-constexpr int kPressedOffset = 8;
+constexpr LitControl kControls[] = {
+    {kMenu1, HoverAndPressed(kMenu1Hover, kMenu1Pressed)},
+    {kMenu2, HoverAndPressed(kMenu2Hover, kMenu2Pressed)},
+    {kMenu3, HoverAndPressed(kMenu3Hover, kMenu3Pressed)},
+    {kMenu4, HoverAndPressed(kMenu4Hover, kMenu4Pressed)},
+};
 
 // The loading box lies 5 pixels below the menu box.
 constexpr int kBoxGap = 5;
@@ -41,63 +62,30 @@ constexpr int kBarLeft = 20, kBarTop = 175, kBarRight = 260, kBarBottom = 190, k
 
 }  // namespace
 
-void clsEmnuMsgBox::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                    const std::filesystem::path& DirName,
-                                    const ColorChip& ColorChip) {
-    pane_ = &ShowSkinPictureBox;
-    dir_ = DirName;
-    chip_ = ColorChip;
-    elements_ = MakeElements(dir_, kElementTable);
-    hit_.fill(kNeverDrawn);
-}
+clsEmnuMsgBox::clsEmnuMsgBox() : EmulatedWindow({kElements}) {}
 
 SkinPainter clsEmnuMsgBox::Paint() {
-    SkinPainter p(kWidth, kHeight, pane_->BackColor());
+    SkinPainter p = NewPicture();
     const Element& background = elements_[kBackground];
-    if (std::optional<RECT> menuBox = p.Piece(background, 0, 0)) {
+    if (std::optional<RECT> menuBox = p.Piece(background)) {
         const int h = menuBox->Height();
-        const int loadingTop = h + kBoxGap;
-        p.Piece(background, 0, loadingTop);
-        if (Result<ColorChip> chip = mdlMain::LoadColorChip(dir_)) {
-            chip_ = *chip;
-        } else {
-            p.Fail(chip.error());
-        }
+        p.Piece(background, 0, h + kBoxGap);
+        ReloadColorChip(p);
         p.Box(chip_[1], 85, h + 30, 245, h + 54);
-        p.Text(mdlMain::GetSkinFont(2, 12), 0x000000, 85, h + 30, kLoadingText);
+        p.Text(mdlMain::GetSkinFont(FontKind::kEnglish, 12), 0x000000, 85, h + 30, kLoadingText);
     }
     p.Box(chip_[5], kBarLeft, kBarTop, kBarRight, kBarBottom);
     p.Box(chip_[6], kBarLeft, kBarTop, kBarFillRight, kBarBottom);
-    for (int k = 1; k <= kMenuButtons; ++k) Keep(hit_[k], p.Piece(elements_[k]));
+    for (int button : {kMenu1, kMenu2, kMenu3, kMenu4}) PieceWithHit(p, button);
     return p;
 }
 
-SurfaceResult clsEmnuMsgBox::Lit(int Button, int X, int Y) {
-    SkinPainter p = Paint();
-    const int lookOffset = Button == 1 ? kPressedOffset : kHoverOffset;
-    std::array<HoverSpot, kMenuButtons> spots;
-    for (int k = 1; k <= kMenuButtons; ++k) {
-        spots[std::size_t(k - 1)] = HoverSpot{hit_[k], &elements_[k + lookOffset]};
-    }
-    DrawHovers(p, spots, X, Y);
-    return p.Finish();
-}
-
 SurfaceResult clsEmnuMsgBox::MouseDown(int Button, int X, int Y) {
-    return Lit(Button, X, Y);
-}
-SurfaceResult clsEmnuMsgBox::MouseMove(int Button, int X, int Y) {
-    return Lit(Button, X, Y);
-}
-SurfaceResult clsEmnuMsgBox::MouseUp(int, int, int) {
-    return nullptr;
-}
-SurfaceResult clsEmnuMsgBox::MouseDblClick(int, int, int) {
-    return nullptr;
+    return PaintLit({kControls}, Button, X, Y);
 }
 
-SurfaceResult clsEmnuMsgBox::Refresh() {
-    return Paint().Finish();
+SurfaceResult clsEmnuMsgBox::MouseMove(int Button, int X, int Y) {
+    return PaintLit({kControls}, Button, X, Y);
 }
 
 RECT clsEmnuMsgBox::getDrawRect() const {

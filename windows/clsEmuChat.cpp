@@ -1,5 +1,7 @@
 #include "clsEmuChat.h"
 
+#include <iterator>
+
 #include "render/mdlMain.h"
 
 namespace morvish {
@@ -9,7 +11,28 @@ namespace {
 constexpr int kWidth = 280;
 constexpr int kHeight = 120;
 
-constexpr ElementEntry kPieces[] = {
+enum Piece : int {
+    kTitleBar,
+    kClose,
+    kCloseLit,  // hover and pressed alike
+    kBackground,
+    kRadioPublic,
+    kRadioPrivate,
+    kMemberLimit,  // the first drop-down button
+    kMemberLimitHover,
+    kMemberLimitPressed,
+    kOk,
+    kOkHover,
+    kOkPressed,
+    kCancel,
+    kCancelHover,
+    kCancelPressed,
+    kRoomKind,  // the second drop-down button
+    kRoomKindHover,
+    kRoomKindPressed,
+};
+
+constexpr ElementEntry kElements[] = {
     {"basic_interface\\titlebar_fix.bmp", 0, 0, "title bar"},
     {"basic_interface\\sys_close_off.bmp", 266, 3, "close button, normal"},
     {"basic_interface\\sys_close_on.bmp", 266, 3, "close button, hover and pressed"},
@@ -29,6 +52,17 @@ constexpr ElementEntry kPieces[] = {
     {"basic_interface\\txtbox_btn_b.bmp", 256, 46, "drop-down button of the room kind, hover"},
     {"basic_interface\\txtbox_btn_c.bmp", 256, 46, "drop-down button of the room kind, pressed"},
 };
+static_assert(std::size(kElements) == kRoomKindPressed + 1);
+
+constexpr LitControl kControls[] = {
+    {kClose, OneLook(kCloseLit)},
+    {kMemberLimit, HoverAndPressed(kMemberLimitHover, kMemberLimitPressed)},
+    {kOk, HoverAndPressed(kOkHover, kOkPressed)},
+    {kCancel, HoverAndPressed(kCancelHover, kCancelPressed)},
+    {kRoomKind, HoverAndPressed(kRoomKindHover, kRoomKindPressed)},
+};
+
+constexpr char kTitle[] = "部屋作り";
 
 // The sample settings of the room.
 constexpr TextEntry kTexts[] = {
@@ -41,64 +75,34 @@ constexpr TextEntry kTexts[] = {
 
 }  // namespace
 
-void clsEmuChat::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                 const std::filesystem::path& DirName, const ColorChip& ColorChip) {
-    pane_ = &ShowSkinPictureBox;
-    dir_ = DirName;
-    chip_ = ColorChip;
-    elements_ = MakeElements(dir_, kPieces);
-}
+clsEmuChat::clsEmuChat() : EmulatedWindow({kElements}) {}
 
 SkinPainter clsEmuChat::Paint() {
-    SkinPainter p(kWidth, kHeight, pane_->BackColor());
+    SkinPainter p = NewPicture();
     const auto& e = elements_;
 
     p.Piece(e[kTitleBar]);
-    Keep(hitClose_, p.Piece(e[kClose]));
+    PieceWithHit(p, kClose);
     p.Piece(e[kBackground]);
     p.Piece(e[kRadioPublic]);
     p.Piece(e[kRadioPrivate]);
-    Keep(hitMemberLimit_, p.Piece(e[kMemberLimit]));
-    Keep(hitOk_, p.Piece(e[kOk]));
-    Keep(hitCancel_, p.Piece(e[kCancel]));
+    PieceWithHit(p, kMemberLimit);
+    PieceWithHit(p, kOk);
+    PieceWithHit(p, kCancel);
 
-    p.Title(8, 3, "部屋作り");
-    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
-    p.Texts(font, 0x000000, kTexts);
+    p.Title(8, 3, kTitle);
+    p.Texts(mdlMain::GetSkinFont(FontKind::kJapanese, 9), 0x000000, kTexts);
     // The room kind's drop-down button comes after the texts: a long room kind runs under it.
-    Keep(hitRoomKind_, p.Piece(e[kRoomKind]));
+    PieceWithHit(p, kRoomKind);
     return p;
 }
 
-SurfaceResult clsEmuChat::PaintLit(int Button, int X, int Y) {
-    SkinPainter p = Paint();
-    // The pressed look while the left button alone is held, the hover look otherwise.
-    const int look = Button == 1 ? 2 : 1;
-    const HoverSpot spots[] = {
-        {hitClose_, &elements_[kCloseLit]},
-        {hitMemberLimit_, &elements_[kMemberLimit + look]},
-        {hitOk_, &elements_[kOk + look]},
-        {hitCancel_, &elements_[kCancel + look]},
-        {hitRoomKind_, &elements_[kRoomKind + look]},
-    };
-    DrawHovers(p, spots, X, Y);
-    return p.Finish();
+SurfaceResult clsEmuChat::MouseDown(int Button, int X, int Y) {
+    return PaintLit({kControls}, Button, X, Y);
 }
 
-SurfaceResult clsEmuChat::Refresh() {
-    return Paint().Finish();
-}
-SurfaceResult clsEmuChat::MouseDown(int Button, int X, int Y) {
-    return PaintLit(Button, X, Y);
-}
 SurfaceResult clsEmuChat::MouseMove(int Button, int X, int Y) {
-    return PaintLit(Button, X, Y);
-}
-SurfaceResult clsEmuChat::MouseUp(int, int, int) {
-    return nullptr;
-}
-SurfaceResult clsEmuChat::MouseDblClick(int, int, int) {
-    return nullptr;
+    return PaintLit({kControls}, Button, X, Y);
 }
 
 RECT clsEmuChat::getDrawRect() const {

@@ -1,6 +1,7 @@
 #include "clsEmuEtc.h"
 
-#include "render/ProgramPaths.h"
+#include <iterator>
+
 #include "render/clsDirectDraw.h"
 #include "render/mdlMain.h"
 
@@ -11,7 +12,73 @@ namespace {
 constexpr int kWidth = 610;
 constexpr int kHeight = 144;
 
-constexpr std::array<ElementEntry, 63> kElements{{
+enum Piece : int {
+    kDialogBar,
+    kDialogButton,
+    kDialogButtonHover,
+    kDialogButtonPressed,
+    kSystemOff,
+    kSystemOn,
+    kDialogMiddle,
+    kShortcutBar,
+    kShortcutSample,
+    kShortcutCloseOff,
+    kShortcutCloseOn,
+    kShopSign,
+    kChatOpenSign,
+    kChatClosedSign,
+    kSignArrowLeft,
+    kSignArrowRight,
+    kSmallBoxTopLeft,
+    kSmallBoxBottomLeft,
+    kSmallBoxTopRight,
+    kSmallBoxBottomRight,
+    kSlotHighlight,
+    kBack,
+    kBackHover,
+    kBackPressed,
+    kBuy,
+    kBuyHover,
+    kBuyPressed,
+    kCancel,
+    kCancelHover,
+    kCancelPressed,
+    kClose,
+    kCloseHover,
+    kClosePressed,
+    kExchange,
+    kExchangeHover,
+    kExchangePressed,
+    kExchangeDisabled,
+    kNext,
+    kNextHover,
+    kNextPressed,
+    kOk,
+    kOkHover,
+    kOkPressed,
+    kOkDisabled,
+    kSell,
+    kSellHover,
+    kSellPressed,
+    kUse,
+    kUseHover,
+    kUsePressed,
+    kLevelUpOff,
+    kLevelUpOn,
+    kIconConfusion,
+    kIconCurse,
+    kIconFrozen,
+    kIconPoison,
+    kIconSilence,
+    kIconStone,
+    kArrowUp,
+    kArrowDown,
+    kArrowLeft,
+    kArrowRight,
+    kArrowRightOn,
+};
+
+constexpr ElementEntry kElements[] = {
     {"basic_interface\\dialog_bg.bmp", 0, 0, "dialog bar background"},
     {"basic_interface\\dialog_btn0.bmp", 96, 3, "dialog bar button, normal"},
     {"basic_interface\\dialog_btn1.bmp", 96, 3, "dialog bar button, hover"},
@@ -21,7 +88,8 @@ constexpr std::array<ElementEntry, 63> kElements{{
     {"basic_interface\\sys_base_on.bmp", 572, 7, "dialog bar system buttons, hover and pressed"},
     {"basic_interface\\dialog_mid.bmp", 2, 0, "dialog bar middle piece"},
     {"basic_interface\\shortitem_bg.bmp", 0, 29, "shortcut bar background"},
-    {"shortcut.bmp", 4, 33, "sample picture over the shortcut slots", Role::Sample},
+    {"shortcut.bmp", 4, 33, "sample picture over the shortcut slots", Role::Piece,
+     Folder::SamplePictures},
     {"basic_interface\\sys_close_off.bmp", 266, 32, "shortcut bar close button, normal"},
     {"basic_interface\\sys_close_on.bmp", 266, 32, "shortcut bar close button, hover and pressed"},
     {"shop.bmp", 3, 71, "shop sign"},
@@ -78,55 +146,67 @@ constexpr std::array<ElementEntry, 63> kElements{{
     {"basic_interface\\arw_left.bmp", 136, 132, "arrow left"},
     {"basic_interface\\arw_right.bmp", 153, 132, "arrow right, normal"},
     {"basic_interface\\arw_right_on.bmp", 153, 132, "arrow right, hover and pressed"},
-}};
+};
+static_assert(std::size(kElements) == kArrowRightOn + 1);
 
-constexpr int kSystemOff = 4;
-constexpr int kSystemOn = 5;
-constexpr int kShortcutSample = 8;
-constexpr int kSmallBoxCorners[] = {16, 17, 18, 19};
-constexpr int kSlotHighlight = 20;
-
-// The dialog bar's second system button is the first one drawn again 14 pixels further right;
-// it answers on a fixed rectangle, kept in the hit table at the entry of the "on" image.
+// The dialog bar's second system button is the first one drawn again 14 pixels further right.
+// It answers on a fixed rectangle, kept as the hit rectangle of the "on" look, which is never
+// drawn in the element pass.
 constexpr int kSecondSystemStep = 14;
 constexpr RECT kSecondSystemHit{587, 8, 595, 16};
 
 // The element pass in drawing order; the first system button is followed by its second copy.
-constexpr int kElementPass[] = {0,  1,  kSystemOff, 6,  7,  8,  9,  11, 12, 13, 14,
-                                15, 21, 24,         27, 30, 33, 37, 40, 44, 47, 50,
-                                52, 53, 54,         55, 56, 57, 58, 59, 60, 61};
-
-// A lit control: its hit rectangle entry and its image for the left button, the right button
-// and anything else.
-struct ButtonLooks {
-    int hit;
-    int left;
-    int right;
-    int other;
-    int dx = 0;
+// The status icons and the arrows come last, in table order.
+constexpr int kElementPass[] = {
+    kDialogBar,
+    kDialogButton,
+    kSystemOff,
+    kDialogMiddle,
+    kShortcutBar,
+    kShortcutSample,
+    kShortcutCloseOff,
+    kShopSign,
+    kChatOpenSign,
+    kChatClosedSign,
+    kSignArrowLeft,
+    kSignArrowRight,
+    kBack,
+    kBuy,
+    kCancel,
+    kClose,
+    kExchange,
+    kNext,
+    kOk,
+    kSell,
+    kUse,
+    kLevelUpOff,
 };
 
-constexpr ButtonLooks kButtons[] = {
-    {1, 3, 3, 2},                                                     // dialog bar button
-    {kSystemOff, kSystemOn, kSystemOn, kSystemOn},                    // first system button
-    {kSystemOn, kSystemOn, kSystemOn, kSystemOn, kSecondSystemStep},  // second system button
-    {9, 10, 10, 10},                                                  // shortcut bar close
-    {21, 23, 22, 22},                                                 // back
-    {24, 26, 25, 25},                                                 // buy
-    {27, 29, 28, 28},                                                 // cancel
-    {30, 32, 31, 31},                                                 // close
-    {33, 35, 36, 34},                                                 // exchange: disabled look
-    {37, 39, 38, 38},                                                 // next
-    {40, 42, 43, 41},                                                 // OK: disabled look
-    {44, 46, 45, 45},                                                 // sell
-    {47, 49, 48, 48},                                                 // use
-    {50, 51, 51, 51},                                                 // level-up
-    {61, 62, 62, 62},                                                 // arrow right
+// The lit controls. The dialog bar button looks pressed with the left or the right button held,
+// the text buttons with the left one; exchange and OK show their disabled looks for the right
+// button.
+constexpr LitControl kControls[] = {
+    {kDialogButton, {kDialogButtonHover, kDialogButtonPressed, kDialogButtonPressed}},
+    {kSystemOff, OneLook(kSystemOn)},
+    {kSystemOn, OneLook(kSystemOn), LitControl::kLookItself, kSecondSystemStep},
+    {kShortcutCloseOff, OneLook(kShortcutCloseOn)},
+    {kBack, HoverAndPressed(kBackHover, kBackPressed)},
+    {kBuy, HoverAndPressed(kBuyHover, kBuyPressed)},
+    {kCancel, HoverAndPressed(kCancelHover, kCancelPressed)},
+    {kClose, HoverAndPressed(kCloseHover, kClosePressed)},
+    {kExchange, {kExchangeHover, kExchangePressed, kExchangeDisabled}},
+    {kNext, HoverAndPressed(kNextHover, kNextPressed)},
+    {kOk, {kOkHover, kOkPressed, kOkDisabled}},
+    {kSell, HoverAndPressed(kSellHover, kSellPressed)},
+    {kUse, HoverAndPressed(kUseHover, kUsePressed)},
+    {kLevelUpOff, OneLook(kLevelUpOn)},
+    {kArrowRight, OneLook(kArrowRightOn)},
 };
 
 // The controls a press reacts on: the dialog bar button, the text buttons, the level-up button
 // and the right arrow.
-constexpr int kPressable[] = {1, 21, 24, 27, 30, 33, 37, 40, 44, 47, 50, 61};
+constexpr int kPressable[] = {kDialogButton, kBack, kBuy,  kCancel, kClose,      kExchange,
+                              kNext,         kOk,   kSell, kUse,    kLevelUpOff, kArrowRight};
 
 // The shortcut bar's nine slots; the highlight lies below the slot, at (5 + 29k, 59).
 constexpr int kSlots = 9;
@@ -148,27 +228,21 @@ void DrawBoxOn(DirectDrawSurface7& surface, Color fore, Color fill, int x1, int 
 }
 
 void DrawTextOn(DirectDrawSurface7& surface, int x, int y, const char* text) {
-    surface.SetFont(mdlMain::GetSkinFont(1, 9));
+    surface.SetFont(mdlMain::GetSkinFont(FontKind::kJapanese, 9));
     surface.SetForeColor(kBlack);
     surface.DrawText(x, y, text, false);
 }
 
 }  // namespace
 
-void clsEmuEtc::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                const std::filesystem::path& DirName, const ColorChip& ColorChip) {
-    pane_ = &ShowSkinPictureBox;
-    dir_ = DirName;
-    chip_ = ColorChip;
-    elements_ = MakeElements(dir_, kElements);
-    elements_[kShortcutSample].path =
-        SamplePicturePath(std::string(kElements[kShortcutSample].name));
-    hits_.fill(kNeverDrawn);
-    hits_[kSystemOn] = kSecondSystemHit;
+clsEmuEtc::clsEmuEtc() : EmulatedWindow({kElements}) {}
+
+void clsEmuEtc::ResetState() {
+    hit_[kSystemOn] = kSecondSystemHit;
 }
 
 SkinPainter clsEmuEtc::Paint() {
-    SkinPainter painter(kWidth, kHeight, pane_->BackColor());
+    SkinPainter painter = NewPicture();
 
     // The three signs' frames: narrow edges, transparent inside.
     SurfaceResult sign = mdlMain::DrawSystemBox(dir_, 0, 0, 140, 28, false, false);
@@ -179,18 +253,19 @@ SkinPainter clsEmuEtc::Paint() {
     }
     PaintMessageBoxes(painter);
 
-    for (int index : kElementPass) {
-        Keep(hits_[index], painter.Piece(elements_[index]));
-        if (index == kSystemOff) {
+    for (int piece : kElementPass) {
+        PieceWithHit(painter, piece);
+        if (piece == kSystemOff) {
             const Element& system = elements_[kSystemOff];
             painter.Piece(system, system.x + kSecondSystemStep, system.y);
         }
     }
+    for (int piece = kIconConfusion; piece <= kArrowRight; ++piece) PieceWithHit(painter, piece);
 
     // The dialog bar's text fields and the sign titles lie over the pieces.
     painter.Box(kTextField, 5, 4, 95, 20);
     painter.Box(kTextField, 109, 4, 569, 20);
-    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
+    const SkinFont* font = mdlMain::GetSkinFont(FontKind::kJapanese, 9);
     painter.Text(font, kBlack, 31, 76, "Morvish1");
     painter.Text(font, kBlack, 181, 76, "Morvish2");
     painter.Text(font, kBlack, 331, 76, "Morvish3");
@@ -220,8 +295,11 @@ void clsEmuEtc::PaintSmallSystemBox(SkinPainter& painter) const {
     // canvas shows through wherever the corners are magenta.
     SkinPainter box(181, 32, gDirectDraw.getColorKey());
     DrawBoxOn(box.Canvas(), chip_[10], chip_[1], 0, 0, 181, 32);
-    for (int corner : kSmallBoxCorners) box.Piece(elements_[corner], Blit::Opaque);
-    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
+    for (int corner :
+         {kSmallBoxTopLeft, kSmallBoxBottomLeft, kSmallBoxTopRight, kSmallBoxBottomRight}) {
+        box.Piece(elements_[std::size_t(corner)], Blit::Opaque);
+    }
+    const SkinFont* font = mdlMain::GetSkinFont(FontKind::kJapanese, 9);
     box.Text(font, kBlack, 3, 2, "<BASIC SKIN>");
     box.Text(font, kBlack, 3, 18, "Morvish");
     SurfaceResult built = box.Finish();
@@ -230,8 +308,10 @@ void clsEmuEtc::PaintSmallSystemBox(SkinPainter& painter) const {
 }
 
 SurfaceResult clsEmuEtc::MouseDown(int Button, int X, int Y) {
-    for (int index : kPressable) {
-        if (mdlMain::IsPointInRect(hits_[index], X, Y)) return MouseMove(Button, X, Y);
+    for (int control : kPressable) {
+        if (Hits(control, X, Y)) {
+            return MouseMove(Button, X, Y);
+        }
     }
     return nullptr;
 }
@@ -239,10 +319,7 @@ SurfaceResult clsEmuEtc::MouseDown(int Button, int X, int Y) {
 SurfaceResult clsEmuEtc::MouseMove(int Button, int X, int Y) {
     SkinPainter painter = Paint();
     std::vector<HoverSpot> spots;
-    for (const ButtonLooks& looks : kButtons) {
-        const int image = Button == 1 ? looks.left : Button == 2 ? looks.right : looks.other;
-        spots.push_back(HoverSpot{hits_[looks.hit], &elements_[image], nullptr, looks.dx});
-    }
+    AddSpots(spots, kControls, Button);
     // The slot under the pointer gets the highlight, whatever button is held.
     for (int slot = 0; slot < kSlots; ++slot) {
         spots.push_back(
@@ -250,17 +327,6 @@ SurfaceResult clsEmuEtc::MouseMove(int Button, int X, int Y) {
     }
     DrawHovers(painter, spots, X, Y);
     return painter.Finish();
-}
-
-SurfaceResult clsEmuEtc::MouseUp(int, int, int) {
-    return nullptr;
-}
-SurfaceResult clsEmuEtc::MouseDblClick(int, int, int) {
-    return nullptr;
-}
-
-SurfaceResult clsEmuEtc::Refresh() {
-    return Paint().Finish();
 }
 
 RECT clsEmuEtc::getDrawRect() const {

@@ -4,41 +4,22 @@
 // button, the status icons and the arrows. The canvas has no state; the mouse lights up its
 // buttons (hover, pressed, disabled for the right button) and the shortcut slots.
 
-#include <array>
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "render/PreviewPane.h"
-#include "render/SkinPainter.h"
-#include "render/clsTessarymInterface.h"
+#include "windows/EmulatedWindow.h"
 
 namespace morvish {
 
-class clsEmuEtc : public clsTessarymInterface {
+class clsEmuEtc : public EmulatedWindow {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
+    clsEmuEtc();
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
-    SurfaceResult MouseUp(int Button, int X, int Y) override;
-    SurfaceResult MouseDblClick(int Button, int X, int Y) override;
-    SurfaceResult Refresh() override;
     RECT getDrawRect() const override;
 
   private:
-    static constexpr int kElementCount = 63;
-
-    // Draws the canvas and renews the hit rectangles of the element pass.
-    SkinPainter Paint();
+    SkinPainter Paint() override;
+    void ResetState() override;
     void PaintMessageBoxes(SkinPainter& painter) const;
     void PaintSmallSystemBox(SkinPainter& painter) const;
-
-    const PreviewPane* pane_ = nullptr;
-    std::filesystem::path dir_;
-    ColorChip chip_{};
-    std::vector<Element> elements_;
-    std::array<RECT, kElementCount> hits_{};
 };
 
 }  // namespace morvish

@@ -1,5 +1,7 @@
 #include "clsEmuFriend.h"
 
+#include <iterator>
+
 #include "render/mdlMain.h"
 
 namespace morvish {
@@ -9,7 +11,44 @@ namespace {
 constexpr int kWidth = 212;
 constexpr int kHeight = 155;
 
-constexpr ElementEntry kPieces[] = {
+enum Piece : int {
+    kTitleLeft,
+    kTitleMiddle,
+    kTitleRight,
+    kMessageBarLeft,
+    kMessageBarMiddle,
+    kMessageBarRight,
+    kBottomBarLeft,
+    kBottomBarMiddle,
+    kBottomBarRight,
+    kLeaderIcon,
+    kOfflineIcon,
+    kOnlineIcon,
+    kRadioFriends,
+    kRadioParty,
+    kResize,
+    kSystemOff,
+    kSystemOn,  // hover and pressed alike
+    kCloseOff,
+    kCloseOn,  // hover and pressed alike
+    kMessage1,
+    kMessage1Hover,
+    kMessage1Pressed,
+    kMessage2,
+    kMessage2Hover,
+    kMessage2Pressed,
+    kMessage3,
+    kMessage3Hover,
+    kMessage3Pressed,
+    kMessage4,
+    kMessage4Hover,
+    kMessage4Pressed,
+    kMessage5,
+    kMessage5Hover,
+    kMessage5Pressed,
+};
+
+constexpr ElementEntry kElements[] = {
     {"basic_interface\\titlebar_left.bmp", 0, 0, "title bar, left end"},
     {"basic_interface\\titlebar_mid.bmp", 12, 0, "title bar, middle piece (tiled)"},
     {"basic_interface\\titlebar_right.bmp", 200, 0, "title bar, right end"},
@@ -45,24 +84,19 @@ constexpr ElementEntry kPieces[] = {
     {"basic_interface\\mesbtn_05_a.bmp", 108, 115, "message button 5, hover"},
     {"basic_interface\\mesbtn_05_b.bmp", 108, 115, "message button 5, pressed"},
 };
+static_assert(std::size(kElements) == kMessage5Pressed + 1);
 
-// A bar of two end pieces and a middle piece tiled between them at a fixed step. The ends are
-// drawn first, so the middle's last copy lies over the right end where they meet.
-struct Bar {
-    int left;
-    int right;
-    int middle;
-    int copies;
-    int step;
+constexpr LitControl kControls[] = {
+    {kSystemOff, OneLook(kSystemOn)},
+    {kCloseOff, OneLook(kCloseOn)},
+    {kMessage1, HoverAndPressed(kMessage1Hover, kMessage1Pressed)},
+    {kMessage2, HoverAndPressed(kMessage2Hover, kMessage2Pressed)},
+    {kMessage3, HoverAndPressed(kMessage3Hover, kMessage3Pressed)},
+    {kMessage4, HoverAndPressed(kMessage4Hover, kMessage4Pressed)},
+    {kMessage5, HoverAndPressed(kMessage5Hover, kMessage5Pressed)},
 };
 
-constexpr Bar kBars[] = {
-    {clsEmuFriend::kTitleLeft, clsEmuFriend::kTitleRight, clsEmuFriend::kTitleMiddle, 16, 12},
-    {clsEmuFriend::kBottomBarLeft, clsEmuFriend::kBottomBarRight, clsEmuFriend::kBottomBarMiddle, 9,
-     21},
-    {clsEmuFriend::kMessageBarLeft, clsEmuFriend::kMessageBarRight, clsEmuFriend::kMessageBarMiddle,
-     29, 7},
-};
+constexpr char kTitle[] = "パーティー(Morvish)";
 
 // The radio labels in black, then the four party members, each in its own colour: blue, red,
 // magenta and cyan.
@@ -77,70 +111,36 @@ constexpr ColoredTextEntry kTexts[] = {
 
 }  // namespace
 
-void clsEmuFriend::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                   const std::filesystem::path& DirName,
-                                   const ColorChip& ColorChip) {
-    pane_ = &ShowSkinPictureBox;
-    dir_ = DirName;
-    chip_ = ColorChip;
-    elements_ = MakeElements(dir_, kPieces);
-}
+clsEmuFriend::clsEmuFriend() : EmulatedWindow({kElements}) {}
 
 SkinPainter clsEmuFriend::Paint() {
-    SkinPainter p(kWidth, kHeight, pane_->BackColor());
+    SkinPainter p = NewPicture();
     const auto& e = elements_;
 
-    for (const Bar& bar : kBars) {
-        p.Piece(e[bar.left]);
-        p.Piece(e[bar.right]);
-        p.Tile(e[bar.middle], bar.copies, bar.step, 0);
-    }
+    p.Bar(e[kTitleLeft], e[kTitleMiddle], e[kTitleRight], 16, 12);
+    p.Bar(e[kBottomBarLeft], e[kBottomBarMiddle], e[kBottomBarRight], 9, 21);
+    p.Bar(e[kMessageBarLeft], e[kMessageBarMiddle], e[kMessageBarRight], 29, 7);
     // The list area in the skin's first chip colour.
     p.Box(chip_[1], 0, 17, 212, 115);
 
-    for (int icon = kLeaderIcon; icon <= kResize; ++icon) p.Piece(e[icon]);
-    Keep(hitSystem_, p.Piece(e[kSystemOff]));
-    Keep(hitClose_, p.Piece(e[kCloseOff]));
-    for (int button = 0; button < kMessageButtons; ++button) {
-        Keep(hitMessage_[button], p.Piece(e[kMessageButton + 3 * button]));
+    for (int piece = kLeaderIcon; piece <= kResize; ++piece) p.Piece(e[piece]);
+    PieceWithHit(p, kSystemOff);
+    PieceWithHit(p, kCloseOff);
+    for (int button : {kMessage1, kMessage2, kMessage3, kMessage4, kMessage5}) {
+        PieceWithHit(p, button);
     }
 
-    p.Title(16, 3, "パーティー(Morvish)");
-    const SkinFont* font = mdlMain::GetSkinFont(1, 9);
-    p.Texts(font, kTexts);
+    p.Title(16, 3, kTitle);
+    p.Texts(mdlMain::GetSkinFont(FontKind::kJapanese, 9), kTexts);
     return p;
 }
 
-SurfaceResult clsEmuFriend::PaintLit(int Button, int X, int Y) {
-    SkinPainter p = Paint();
-    // The message buttons' pressed look while the left button alone is held, else their hover
-    // look; the system and close buttons have one look for both.
-    const int look = Button == 1 ? 2 : 1;
-    HoverSpot spots[2 + kMessageButtons] = {
-        {hitSystem_, &elements_[kSystemOn]},
-        {hitClose_, &elements_[kCloseOn]},
-    };
-    for (int button = 0; button < kMessageButtons; ++button) {
-        spots[2 + button] = {hitMessage_[button], &elements_[kMessageButton + 3 * button + look]};
-    }
-    DrawHovers(p, spots, X, Y);
-    return p.Finish();
+SurfaceResult clsEmuFriend::MouseDown(int Button, int X, int Y) {
+    return PaintLit({kControls}, Button, X, Y);
 }
 
-SurfaceResult clsEmuFriend::Refresh() {
-    return Paint().Finish();
-}
-SurfaceResult clsEmuFriend::MouseDown(int Button, int X, int Y) {
-    return PaintLit(Button, X, Y);
-}
 SurfaceResult clsEmuFriend::MouseMove(int Button, int X, int Y) {
-    return PaintLit(Button, X, Y);
-}
-SurfaceResult clsEmuFriend::MouseUp(int, int, int) {
-    return nullptr;
-}
-SurfaceResult clsEmuFriend::MouseDblClick(int, int, int) {
-    return nullptr;
+    return PaintLit({kControls}, Button, X, Y);
 }
 
 RECT clsEmuFriend::getDrawRect() const {

@@ -6,38 +6,18 @@
 // its title bar, the buttons light up under the pointer, and the text box button shows its
 // pressed look while the left button is held.
 
-#include <array>
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "render/PreviewPane.h"
-#include "render/SkinPainter.h"
-#include "render/clsTessarymInterface.h"
-#include "windows/PagedWindowFrame.h"
+#include "windows/PagedWindow.h"
 
 namespace morvish {
 
-class clsEmuOption : public clsTessarymInterface {
+class clsEmuOption : public PagedWindow {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
+    clsEmuOption();
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
-    SurfaceResult MouseUp(int Button, int X, int Y) override;
-    SurfaceResult MouseDblClick(int Button, int X, int Y) override;
-    SurfaceResult Refresh() override;
-    RECT getDrawRect() const override;
 
   private:
-    SkinPainter Paint();
-
-    const PreviewPane* pane_ = nullptr;
-    std::filesystem::path dir_;
-    ColorChip chip_{};
-    std::vector<Element> elements_;
-    std::array<RECT, 14> hit_{};
-    PagedWindowFrame frame_;
+    void PaintPage0(SkinPainter& painter) override;
 };
 
 }  // namespace morvish

@@ -1,9 +1,7 @@
 #include "clsEmuSkill.h"
 
 #include <iterator>
-#include <span>
 
-#include "render/ProgramPaths.h"
 #include "render/mdlMain.h"
 
 namespace morvish {
@@ -12,26 +10,20 @@ namespace {
 
 constexpr int kWidth = 280;
 constexpr int kOpenHeight = 309;
-constexpr int kTitleHeight = 17;
+constexpr int kMinimisedHeight = 17;
 constexpr int kRows = 4;
 
-// Element numbers of the table below.
-enum : int {
-    kTitleLeft = 1,
-    kTitleMid,
+// The window's own elements, numbered on from the title bar buttons.
+enum Piece : int {
+    kTitleLeft = TitleButton::kCount,
+    kTitleMiddle,
     kTitleRight,
     kFrameLeft,
     kFrameRight,
     kBarLeft,
-    kBarMid,
+    kBarMiddle,
     kBarRight,
     kSkillIcons,
-    kSystemOff,
-    kMinimizeOff,
-    kCloseOff,
-    kSystemOn,
-    kMinimizeOn,
-    kCloseOn,
     kArrowLeft,
     kArrowRight,
     kUse,
@@ -50,8 +42,7 @@ enum : int {
     kSkillPicture,
 };
 
-// Elements 1 to 31 in order. The two sample pictures are the program's own, not the skin's.
-constexpr std::array<ElementEntry, 31> kElements{{
+constexpr ElementEntry kElements[] = {
     {"basic_interface\\titlebar_left.bmp", 0, 0, "title bar, left end"},
     {"basic_interface\\titlebar_mid.bmp", 12, 0, "title bar, middle piece (tiled)"},
     {"basic_interface\\titlebar_right.bmp", 268, 0, "title bar, right end"},
@@ -60,13 +51,7 @@ constexpr std::array<ElementEntry, 31> kElements{{
     {"basic_interface\\btnbar_left2.bmp", 0, 155, "button bar, left end"},
     {"basic_interface\\btnbar_mid2.bmp", 21, 155, "button bar, middle piece (tiled)"},
     {"basic_interface\\btnbar_right2.bmp", 259, 155, "button bar, right end"},
-    {"skill1.bmp", 40, 17, "sample skill icons of the list", Role::Sample},
-    {"basic_interface\\sys_base_off.bmp", 3, 3, "system button, normal"},
-    {"basic_interface\\sys_mini_off.bmp", 252, 3, "minimise button, normal"},
-    {"basic_interface\\sys_close_off.bmp", 266, 3, "close button, normal"},
-    {"basic_interface\\sys_base_on.bmp", 3, 3, "system button, hover and pressed"},
-    {"basic_interface\\sys_mini_on.bmp", 252, 3, "minimise button, hover and pressed"},
-    {"basic_interface\\sys_close_on.bmp", 266, 3, "close button, hover and pressed"},
+    {"skill1.bmp", 40, 17, "sample skill icons of the list", Role::Piece, Folder::SamplePictures},
     {"basic_interface\\arw_left.bmp", 112, 130, "level arrow left (fourth row)"},
     {"basic_interface\\arw_right.bmp", 192, 130, "level arrow right (fourth row)"},
     {"btn_use.bmp", 173, 160, "use button, normal"},
@@ -83,9 +68,18 @@ constexpr std::array<ElementEntry, 31> kElements{{
     {"basic_interface\\sys_close_off.bmp", 266, 192, "description panel close button, normal"},
     {"basic_interface\\sys_close_on.bmp", 266, 192,
      "description panel close button, hover and pressed"},
-    {"skill2.bmp", 10, 200, "sample picture of the described skill", Role::Sample},
-}};
-static_assert(kElements.size() == kSkillPicture);
+    {"skill2.bmp", 10, 200, "sample picture of the described skill", Role::Piece,
+     Folder::SamplePictures},
+};
+static_assert(TitleButton::kCount + std::size(kElements) == kSkillPicture + 1);
+
+// After the title bar buttons: the buttons that press, and the description panel's close button.
+constexpr LitControl kButtons[] = {
+    {kUse, HoverAndPressed(kUseHover, kUsePressed)},
+    {kBarClose, HoverAndPressed(kBarCloseHover, kBarClosePressed)},
+    {kSkillUp, HoverAndPressed(kSkillUpHover, kSkillUpPressed)},
+    {kPanelCloseOff, OneLook(kPanelCloseOn)},
+};
 
 // Skill row k (1 to 4): fixed, whatever is drawn there.
 constexpr RECT RowRect(int row) {
@@ -95,22 +89,10 @@ constexpr RECT RowRect(int row) {
 // The highlight colour of each row, as colour chip entries.
 constexpr int kRowChipEntry[kRows + 1] = {0, 4, 3, 4, 2};
 
-struct Button {
-    int hit;      // element whose rectangle is hit-tested
-    int pressed;  // image while the left button is held
-    int hover;    // image otherwise
-};
+constexpr VerticalScrollBar kListScrollBar{265, 15, 146, 72, 128};
+constexpr VerticalScrollBar kDescriptionScrollBar{260, 221, 291, 238, 243};
 
-constexpr Button kButtons[] = {
-    {kSystemOff, kSystemOn, kSystemOn},
-    {kMinimizeOff, kMinimizeOn, kMinimizeOn},
-    {kCloseOff, kCloseOn, kCloseOn},
-    {kUse, kUsePressed, kUseHover},
-    {kBarClose, kBarClosePressed, kBarCloseHover},
-    {kSkillUp, kSkillUpPressed, kSkillUpHover},
-    {kPanelCloseOff, kPanelCloseOn, kPanelCloseOn},
-};
-
+constexpr char kTitle[] = "スキルリスト";
 constexpr Color kBlack = 0x000000;
 
 constexpr ColoredTextEntry kListLabels[] = {
@@ -140,65 +122,42 @@ constexpr ColoredTextEntry kDescriptionLabels[] = {
     {0x800000, 85, 242, "パシブ"},
 };
 
-void DrawLabels(SkinPainter& painter, std::span<const ColoredTextEntry> labels) {
-    painter.Texts(mdlMain::GetSkinFont(1, 9), labels);
-}
-
 }  // namespace
 
-void clsEmuSkill::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                  const std::filesystem::path& DirName,
-                                  const ColorChip& ColorChip) {
-    pane_ = &ShowSkinPictureBox;
-    dir_ = DirName;
-    chip_ = ColorChip;
-    // Entry 0 is unused, so that the entries keep the window's element numbers.
-    elements_ = MakeElements(dir_, kElements);
-    elements_.insert(elements_.begin(), Element{});
-    for (int sample : {kSkillIcons, kSkillPicture}) {
-        elements_[sample].path = SamplePicturePath(std::string(kElements[sample - 1].name));
-    }
-    hits_.fill(kNeverDrawn);
-    for (int row = 1; row <= kRows; ++row) hits_[row] = RowRect(row);
-    minimized_ = false;
+clsEmuSkill::clsEmuSkill() : EmulatedWindow({kTitleButtons, kElements}) {}
+
+void clsEmuSkill::ResetState() {
+    minimised_ = false;
     selectedRow_ = 0;
 }
 
 SkinPainter clsEmuSkill::Paint() {
-    SkinPainter painter(kWidth, minimized_ ? kTitleHeight : kOpenHeight, pane_->BackColor());
+    SkinPainter painter = NewPicture();
+    const auto& e = elements_;
 
     // The colour chip is read anew so that a changed colorchip.bmp shows at once.
-    if (Result<ColorChip> chip = mdlMain::LoadColorChip(dir_)) {
-        chip_ = *chip;
-    } else {
-        painter.Fail(chip.error());
-    }
+    ReloadColorChip(painter);
 
     // The frame. The middle pieces come after the ends, so their last copies lie over them.
-    painter.Piece(elements_[kTitleLeft]);
-    painter.Piece(elements_[kTitleRight]);
-    painter.Tile(elements_[kTitleMid], 22, 12, 0);
-    if (!minimized_) {
-        painter.Tile(elements_[kFrameLeft], 18, 0, 8);
-        painter.Tile(elements_[kFrameRight], 18, 0, 8);
-        painter.Piece(elements_[kBarLeft]);
-        painter.Piece(elements_[kBarRight]);
-        painter.Tile(elements_[kBarMid], 12, 21, 0);
+    painter.Bar(e[kTitleLeft], e[kTitleMiddle], e[kTitleRight], 22, 12);
+    if (!minimised_) {
+        painter.Tile(e[kFrameLeft], 18, 0, 8);
+        painter.Tile(e[kFrameRight], 18, 0, 8);
+        painter.Bar(e[kBarLeft], e[kBarMiddle], e[kBarRight], 12, 21);
     }
 
-    painter.Title(16, 3, "スキルリスト");
-    if (!minimized_) PaintList(painter);
+    painter.Title(16, 3, kTitle);
+    if (!minimised_) PaintList(painter);
 
-    // The pieces that lie over the list texts; the buttons among them keep their hit rectangles.
-    Keep(hits_[kSystemOff], painter.Piece(elements_[kSystemOff]));
-    Keep(hits_[kMinimizeOff], painter.Piece(elements_[kMinimizeOff]));
-    Keep(hits_[kCloseOff], painter.Piece(elements_[kCloseOff]));
-    if (!minimized_) {
-        Keep(hits_[kIconColumn], painter.Tile(elements_[kIconColumn], 4, 0, 32));
-        for (int index : {kSkillIcons, kArrowLeft, kArrowRight, kUse, kBarClose, kSkillUp, kPanel,
-                          kPanelCloseOff, kSkillPicture}) {
-            Keep(hits_[index], painter.Piece(elements_[index]));
-        }
+    // The pieces that lie over the list texts.
+    PaintTitleButtons(painter);
+    if (!minimised_) {
+        painter.Tile(e[kIconColumn], 4, 0, 32);
+        for (int piece : {kSkillIcons, kArrowLeft, kArrowRight}) painter.Piece(e[piece]);
+        for (int button : {kUse, kBarClose, kSkillUp}) PieceWithHit(painter, button);
+        painter.Piece(e[kPanel]);
+        PieceWithHit(painter, kPanelCloseOff);
+        painter.Piece(e[kSkillPicture]);
         PaintDescription(painter);
     }
     return painter;
@@ -211,29 +170,29 @@ void clsEmuSkill::PaintList(SkinPainter& painter) {
         const RECT row = RowRect(selectedRow_);
         painter.Box(chip_[kRowChipEntry[selectedRow_]], row.Left, row.Top, row.Right, row.Bottom);
     }
-    DrawLabels(painter, kListLabels);
-    painter.Place(mdlMain::DrawScrollBar(dir_, 1, 15, 146, 72, 128, false), 265, 15);
+    painter.Texts(mdlMain::GetSkinFont(FontKind::kJapanese, 9), kListLabels);
+    PlaceScrollBar(painter, kListScrollBar);
 }
 
 void clsEmuSkill::PaintDescription(SkinPainter& painter) {
     painter.Box(chip_[1], 48, 220, 273, 300);
-    painter.Place(mdlMain::DrawScrollBar(dir_, 1, 221, 291, 238, 243, false), 260, 221);
-    DrawLabels(painter, kDescriptionLabels);
+    PlaceScrollBar(painter, kDescriptionScrollBar);
+    painter.Texts(mdlMain::GetSkinFont(FontKind::kJapanese, 9), kDescriptionLabels);
 }
 
 SurfaceResult clsEmuSkill::MouseDown(int Button, int X, int Y) {
-    if (Button == 2 && selectedRow_ != 0) {
+    if (Button == MouseButton::kRight && selectedRow_ != 0) {
         selectedRow_ = 0;
         return Refresh();
     }
-    if (Button == 1 && mdlMain::IsPointInRect(hits_[kMinimizeOff], X, Y)) {
-        minimized_ = !minimized_;
+    if (Button == MouseButton::kLeft && Hits(TitleButton::kMinimiseOff, X, Y)) {
+        minimised_ = !minimised_;
         return Refresh();
     }
     // The rows are fixed, so a row can be selected while the window is minimised; the highlight
     // shows when it is opened again.
     for (int row = 1; row <= kRows; ++row) {
-        if (Button == 1 && mdlMain::IsPointInRect(hits_[row], X, Y)) {
+        if (Button == MouseButton::kLeft && mdlMain::IsPointInRect(RowRect(row), X, Y)) {
             selectedRow_ = row;
             return Refresh();
         }
@@ -242,29 +201,11 @@ SurfaceResult clsEmuSkill::MouseDown(int Button, int X, int Y) {
 }
 
 SurfaceResult clsEmuSkill::MouseMove(int Button, int X, int Y) {
-    SkinPainter painter = Paint();
-    std::array<HoverSpot, std::size(kButtons)> spots{};
-    for (std::size_t i = 0; i < spots.size(); ++i) {
-        const auto& [hit, pressed, hover] = kButtons[i];
-        spots[i] = HoverSpot{hits_[hit], &elements_[Button == 1 ? pressed : hover]};
-    }
-    DrawHovers(painter, spots, X, Y);
-    return painter.Finish();
-}
-
-SurfaceResult clsEmuSkill::MouseUp(int, int, int) {
-    return nullptr;
-}
-SurfaceResult clsEmuSkill::MouseDblClick(int, int, int) {
-    return nullptr;
-}
-
-SurfaceResult clsEmuSkill::Refresh() {
-    return Paint().Finish();
+    return PaintLit({kTitleButtonLooks, kButtons}, Button, X, Y);
 }
 
 RECT clsEmuSkill::getDrawRect() const {
-    return RECT{0, 0, kWidth, minimized_ ? kTitleHeight : kOpenHeight};
+    return RECT{0, 0, kWidth, minimised_ ? kMinimisedHeight : kOpenHeight};
 }
 
 }  // namespace morvish

@@ -1,6 +1,7 @@
 #include "clsEmuTrade.h"
 
-#include "render/ProgramPaths.h"
+#include <iterator>
+
 #include "render/mdlMain.h"
 
 namespace morvish {
@@ -10,7 +11,24 @@ namespace {
 constexpr int kWidth = 280;
 constexpr int kHeight = 120;
 
-constexpr std::array<ElementEntry, 14> kElements{{
+enum Piece : int {
+    kTitleBar,
+    kBackground,  // both panels
+    kOk,
+    kOkHover,
+    kOkPressed,
+    kOkDisabled,
+    kExchange,
+    kExchangeHover,
+    kExchangePressed,
+    kExchangeDisabled,
+    kCancel,
+    kCancelHover,
+    kCancelPressed,
+    kSampleItem,
+};
+
+constexpr ElementEntry kElements[] = {
     {"basic_interface\\titlebar_fix.bmp", 0, 0, "title bar"},
     {"basic_interface\\exchange_bg.bmp", 0, 17, "window background with both panels",
      Role::Background},
@@ -25,30 +43,23 @@ constexpr std::array<ElementEntry, 14> kElements{{
     {"btn_cancel.bmp", 235, 97, "cancel button, normal"},
     {"btn_cancel_a.bmp", 235, 97, "cancel button, hover"},
     {"btn_cancel_b.bmp", 235, 97, "cancel button, pressed"},
-    {"trade.bmp", 4, 17, "sample item picture in the own panel", Role::Sample},
-}};
+    {"trade.bmp", 4, 17, "sample item picture in the own panel", Role::Piece,
+     Folder::SamplePictures},
+};
+static_assert(std::size(kElements) == kSampleItem + 1);
 
-constexpr int kTitleBar = 0;
-constexpr int kBackground = 1;
-constexpr int kSamplePicture = 13;
+// With the right button held OK and exchange show their disabled looks; cancel has none and
+// shows its hover look.
+constexpr LitControl kButtons[] = {
+    {kOk, {kOkHover, kOkPressed, kOkDisabled}},
+    {kExchange, {kExchangeHover, kExchangePressed, kExchangeDisabled}},
+    {kCancel, HoverAndPressed(kCancelHover, kCancelPressed)},
+};
 
-// The panels' fixed hit rectangles (own, partner's) are entries 0 and 1.
+// The panels (own, partner's) answer at fixed places.
 constexpr RECT kPanels[] = {{4, 17, 137, 70}, {144, 17, 277, 70}};
 
-// Each button's normal image (also the entry of its hit rectangle) and its looks.
-struct ButtonLooks {
-    int normal;
-    int hover;
-    int pressed;
-    int rightHeld;  // the disabled look; cancel has none and shows its hover look
-};
-
-constexpr ButtonLooks kButtons[] = {
-    {2, 3, 4, 5},      // OK
-    {6, 7, 8, 9},      // exchange
-    {10, 11, 12, 11},  // cancel
-};
-
+constexpr char kTitle[] = "交換ウィンドウ : Morvish";
 constexpr Color kBlack = 0x000000;
 constexpr Color kZenyField = 0xEFEBEF;
 constexpr int kLockChipEntry = 11;
@@ -56,58 +67,46 @@ constexpr int kCaretChipEntry = 2;
 
 }  // namespace
 
-void clsEmuTrade::ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                                  const std::filesystem::path& DirName,
-                                  const ColorChip& ColorChip) {
-    pane_ = &ShowSkinPictureBox;
-    dir_ = DirName;
-    chip_ = ColorChip;
-    elements_ = MakeElements(dir_, kElements);
-    elements_[kSamplePicture].path = SamplePicturePath(std::string(kElements[kSamplePicture].name));
-    hits_.fill(kNeverDrawn);
-    hits_[0] = kPanels[0];
-    hits_[1] = kPanels[1];
-    locked_ = {};
-}
+clsEmuTrade::clsEmuTrade() : EmulatedWindow({kElements}) {}
 
 SkinPainter clsEmuTrade::Paint() {
-    SkinPainter painter(kWidth, kHeight, pane_->BackColor());
+    SkinPainter painter = NewPicture();
     painter.Piece(elements_[kTitleBar]);
     painter.Piece(elements_[kBackground]);
-    for (int index : {kButtons[0].normal, kButtons[1].normal, kButtons[2].normal, kSamplePicture}) {
-        Keep(hits_[index], painter.Piece(elements_[index]));
-    }
+    for (int button : {kOk, kExchange, kCancel}) PieceWithHit(painter, button);
+    painter.Piece(elements_[kSampleItem]);
 
-    painter.Title(12, 3, "交換ウィンドウ : Morvish");
-    painter.Text(mdlMain::GetSkinFont(2, 8), kBlack, 225, 77, "250");
+    painter.Title(12, 3, kTitle);
+    const SkinFont* english8 = mdlMain::GetSkinFont(FontKind::kEnglish, 8);
+    painter.Text(english8, kBlack, 225, 77, "250");
 
     if (locked_[0]) {
         painter.Box(chip_[kLockChipEntry], 4, 17, 138, 71);
-        painter.Text(mdlMain::GetSkinFont(2, 8), kBlack, 98, 77, "0");
+        painter.Text(english8, kBlack, 98, 77, "0");
     } else {
         // The zeny input field with its caret.
         painter.Box(kZenyField, 40, 74, 104, 90);
         painter.Box(chip_[kCaretChipEntry], 43, 74, 49, 90);
-        painter.Text(mdlMain::GetSkinFont(2, 9), kBlack, 42, 74, "0");
+        painter.Text(mdlMain::GetSkinFont(FontKind::kEnglish, 9), kBlack, 42, 74, "0");
     }
     if (locked_[1]) painter.Box(chip_[kLockChipEntry], 144, 17, 278, 71);
 
     // The sample item lies over the own panel's box, locked or not.
-    painter.Piece(elements_[kSamplePicture]);
+    painter.Piece(elements_[kSampleItem]);
     return painter;
 }
 
 SurfaceResult clsEmuTrade::MouseDown(int Button, int X, int Y) {
-    for (int panel = 0; panel < 2; ++panel) {
-        if (mdlMain::IsPointInRect(hits_[panel], X, Y)) {
-            locked_[panel] = Button == 1;
+    for (std::size_t panel = 0; panel < locked_.size(); ++panel) {
+        if (mdlMain::IsPointInRect(kPanels[panel], X, Y)) {
+            locked_[panel] = Button == MouseButton::kLeft;
             return Refresh();
         }
     }
     // A press on a button draws its look but shows it only with the next mouse movement; only
     // an error in drawing is passed on.
-    for (const auto& button : kButtons) {
-        if (!mdlMain::IsPointInRect(hits_[button.normal], X, Y)) continue;
+    for (const LitControl& button : kButtons) {
+        if (!Hits(button.hit, X, Y)) continue;
         SurfaceResult look = MouseMove(Button, X, Y);
         if (!look) return look;
         return nullptr;
@@ -116,26 +115,7 @@ SurfaceResult clsEmuTrade::MouseDown(int Button, int X, int Y) {
 }
 
 SurfaceResult clsEmuTrade::MouseMove(int Button, int X, int Y) {
-    SkinPainter painter = Paint();
-    std::array<HoverSpot, std::size(kButtons)> spots{};
-    for (std::size_t i = 0; i < spots.size(); ++i) {
-        const ButtonLooks& looks = kButtons[i];
-        const int image = Button == 1 ? looks.pressed : Button == 2 ? looks.rightHeld : looks.hover;
-        spots[i] = HoverSpot{hits_[looks.normal], &elements_[image]};
-    }
-    DrawHovers(painter, spots, X, Y);
-    return painter.Finish();
-}
-
-SurfaceResult clsEmuTrade::MouseUp(int, int, int) {
-    return nullptr;
-}
-SurfaceResult clsEmuTrade::MouseDblClick(int, int, int) {
-    return nullptr;
-}
-
-SurfaceResult clsEmuTrade::Refresh() {
-    return Paint().Finish();
+    return PaintLit({kButtons}, Button, X, Y);
 }
 
 RECT clsEmuTrade::getDrawRect() const {

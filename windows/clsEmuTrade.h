@@ -4,41 +4,25 @@
 // it; the buttons show their hover, pressed and (with the right button) disabled looks.
 
 #include <array>
-#include <filesystem>
-#include <string>
-#include <vector>
 
-#include "render/PreviewPane.h"
-#include "render/SkinPainter.h"
-#include "render/clsTessarymInterface.h"
+#include "windows/EmulatedWindow.h"
 
 namespace morvish {
 
-class clsEmuTrade : public clsTessarymInterface {
+class clsEmuTrade : public EmulatedWindow {
   public:
-    void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
-                         const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
+    clsEmuTrade();
     SurfaceResult MouseDown(int Button, int X, int Y) override;
     SurfaceResult MouseMove(int Button, int X, int Y) override;
-    SurfaceResult MouseUp(int Button, int X, int Y) override;
-    SurfaceResult MouseDblClick(int Button, int X, int Y) override;
-    SurfaceResult Refresh() override;
     RECT getDrawRect() const override;
 
     // Panel 0 is the user's own, panel 1 the partner's.
-    bool Locked(int panel) const { return locked_[panel]; }
+    bool Locked(int panel) const { return locked_[std::size_t(panel)]; }
 
   private:
-    static constexpr int kElementCount = 14;
+    SkinPainter Paint() override;
+    void ResetState() override { locked_ = {}; }
 
-    // Draws the window in its current state and renews the buttons' hit rectangles.
-    SkinPainter Paint();
-
-    const PreviewPane* pane_ = nullptr;
-    std::filesystem::path dir_;
-    ColorChip chip_{};
-    std::vector<Element> elements_;
-    std::array<RECT, kElementCount> hits_{};
     std::array<bool, 2> locked_{};
 };
 

@@ -30,14 +30,21 @@ RECT PreviewPaneWidget::WindowRect() const {
     return RECT{topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()};
 }
 
-void PreviewPaneWidget::ShowPicture(Bitmap picture) {
-    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+void PreviewPaneWidget::ShowPicture(const Bitmap& picture) {
+    // The last picture's image is drawn over in place when it has the size: this runs at every
+    // mouse move over the pane.
+    if (picture_.width() != picture.width || picture_.height() != picture.height ||
+        picture_.format() != QImage::Format_RGB32) {
+        picture_ = QImage(picture.width, picture.height, QImage::Format_RGB32);
+    }
     const std::uint32_t* from = picture.pixels.data();
     for (int y = 0; y < picture.height; ++y, from += picture.width) {
-        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        // scanLine() gives the image its own pixels first if anything else shares them.
+        auto* row = reinterpret_cast<std::uint32_t*>(picture_.scanLine(y));
         for (int x = 0; x < picture.width; ++x) row[x] = from[x] | kOpaque;
     }
-    ShowImage(image);
+    ++presentations_;
+    update();
 }
 
 void PreviewPaneWidget::ShowImage(const QImage& image) {

@@ -19,7 +19,7 @@ class PreviewPaneWidget : public QFrame, public PreviewPane {
 
     RECT WindowRect() const override;
     Color BackColor() const override { return kBackColor; }
-    void ShowPicture(Bitmap picture) override;
+    void ShowPicture(const Bitmap& picture) override;
 
     // Clears the pane and shows `image` unscaled from the drawing area's top-left corner.
     void ShowImage(const QImage& image);

@@ -55,6 +55,8 @@ frmMain::frmMain(Dialogs& dialogs, SettingsFolder settings) : dialogs_(dialogs) 
     setWindowIcon(QIcon(":/morvish/org.morvish.Morvish.png"));
     CreateControls();
     logic_ = std::make_unique<MainController>(*this, std::move(settings), MORVISH_VERSION);
+    folderWatcher_ = std::make_unique<FolderWatcher>(*logic_);
+    logic_->SetFolderWatch(folderWatcher_.get());
     CreateMenus();
     statusBar()->setSizeGripEnabled(true);
     shownField_ = new QLabel(this);
@@ -64,7 +66,10 @@ frmMain::frmMain(Dialogs& dialogs, SettingsFolder settings) : dialogs_(dialogs) 
     ResizeClientArea(kDesignClientWidth, kDesignClientHeight);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The watch goes first: the logic must not tell it anything while it is taken apart.
+    logic_->SetFolderWatch(nullptr);
+}
 
 void frmMain::CreateControls() {
     client = new ClientArea(this);
@@ -416,13 +421,14 @@ std::filesystem::path frmMain::AskSavePath(std::string_view title, const std::st
     return platform::PathFromUtf8(chosen.toStdString());
 }
 
-void frmMain::CopyPicture(const Bitmap& picture) {
+bool frmMain::CopyPicture(const Bitmap& picture) {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     for (int y = 0; y < picture.height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < picture.width; ++x) row[x] = 0xFF000000u | picture.At(x, y);
     }
     QGuiApplication::clipboard()->setImage(image);
+    return true;  // Qt reports no failure of the clipboard
 }
 
 void frmMain::ShowReport(std::string_view title, const std::string& text) {

@@ -11,6 +11,7 @@
 
 #include "ClientArea.h"
 #include "Dialogs.h"
+#include "FolderWatcher.h"
 #include "PreviewPaneWidget.h"
 #include "SkinTreeWidget.h"
 #include "SplitterBar.h"
@@ -73,7 +74,7 @@ class frmMain : public QMainWindow, public MainView {
     void RunWithProgress(const std::string& title, InstallProgress& progress,
                          const std::function<void()>& work) override;
     std::filesystem::path AskSavePath(std::string_view title, const std::string& name) override;
-    void CopyPicture(const Bitmap& picture) override;
+    bool CopyPicture(const Bitmap& picture) override;
     void ShowReport(std::string_view title, const std::string& text) override;
     void MarkTreeNode(NodeId id, bool problem) override;
 
@@ -109,6 +110,8 @@ class frmMain : public QMainWindow, public MainView {
     std::unique_ptr<class QTranslator> qtTexts_;
     // Made last: its tree's managers present into the pane.
     std::unique_ptr<MainController> logic_;
+    // Watches the folders of what the preview shows and tells the logic.
+    std::unique_ptr<FolderWatcher> folderWatcher_;
 };
 
 }  // namespace morvish

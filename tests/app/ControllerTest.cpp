@@ -158,6 +158,12 @@ TEST(SkinTools, ExportAndCopyGiveExactlyTheWindowsPixelsAtAnyZoom) {
     f.Logic().Run(Command::CopyPicture);
     ASSERT_TRUE(f.View().copied);
     EXPECT_EQ(f.View().copied->pixels, saved->pixels);
+    EXPECT_EQ(f.View().status, "画像をクリップボードにコピーしました");
+
+    // A clipboard that will not take the picture is told, not reported as a copy.
+    f.View().clipboardTakes = false;
+    f.Logic().Run(Command::CopyPicture);
+    EXPECT_EQ(f.View().status, "画像をクリップボードにコピーできませんでした");
 }
 
 TEST(SkinTools, CheckWindowAndTreeMarkTellSkinsWithMissingFiles) {

@@ -138,13 +138,18 @@ class FakeView : public MainView {
     std::filesystem::path savePath;
     std::string proposedName;
     std::optional<Bitmap> copied;
+    bool clipboardTakes = true;
     std::vector<std::pair<std::string, std::string>> reports;
     std::map<NodeId, bool> marks;
     std::filesystem::path AskSavePath(std::string_view, const std::string& name) override {
         proposedName = name;
         return savePath;
     }
-    void CopyPicture(const Bitmap& picture) override { copied = picture; }
+    bool CopyPicture(const Bitmap& picture) override {
+        if (!clipboardTakes) return false;
+        copied = picture;
+        return true;
+    }
     void ShowReport(std::string_view title, const std::string& text) override {
         reports.emplace_back(std::string(title), text);
     }

@@ -4,6 +4,7 @@
 
 #include "RenderScript.h"
 #include "platform/Platform.h"
+#include "render/PictureCache.h"
 #include "render/PngFile.h"
 #include "render/SkinFont.h"
 #include "support/FixtureSkin.h"
@@ -39,6 +40,8 @@ TEST(RenderArguments, DefaultsAndRequiredArguments) {
     EXPECT_FALSE(options->eventsFile);
     EXPECT_FALSE(options->noText);
     EXPECT_TRUE(ParseArguments({"--skin", "s", "--no-text", "-o", "out.png"})->noText);
+    EXPECT_FALSE(options->noCache);
+    EXPECT_TRUE(ParseArguments({"--skin", "s", "--no-cache", "-o", "out.png"})->noCache);
 
     EXPECT_FALSE(ParseArguments({"-o", "out.png"}));
     EXPECT_FALSE(ParseArguments({"--skin", "s"}));
@@ -120,6 +123,25 @@ TEST(RenderPicture, NoTextLeavesOutTheTextsAndNothingElse) {
     }
     EXPECT_GT(textPixels, 100);
     EXPECT_NE(FindSkinFont(FontFace::English, 9), nullptr);
+}
+
+// Without the cache every bitmap is read at every redraw, and the picture is the same; the cache
+// is as it was afterwards.
+TEST(RenderPicture, NoCacheDrawsTheSamePicture) {
+    test::FixtureSkin skin;
+    skin.Solid("basic_interface\\basewin_bg.bmp", 280, 120, 0x336699);
+    skin.Solid("basic_interface\\sys_mini_off.bmp", 11, 11, 0xFF0000);
+    RenderOptions options;
+    options.skinDir = skin.Dir();
+    const bool enabled = gPictureCache.Enabled();
+    const Result<Bitmap> cached = Render(options, {});
+    options.noCache = true;
+    const std::uint64_t decodes = gPictureCache.Counts().decodes;
+    const Result<Bitmap> uncached = Render(options, {});
+    ASSERT_TRUE(cached && uncached);
+    EXPECT_EQ(cached->pixels, uncached->pixels);
+    EXPECT_GE(gPictureCache.Counts().decodes, decodes + 2);
+    EXPECT_EQ(gPictureCache.Enabled(), enabled);
 }
 
 // Runs the renderer and returns its exit status.

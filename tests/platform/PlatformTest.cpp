@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwctype>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -77,6 +79,25 @@ TEST(PlatformFolders, UserSettingsLiveWhereTheSystemKeepsThem) {
     } else {
         ::unsetenv("XDG_CONFIG_HOME");
     }
+#endif
+}
+
+TEST(PlatformFolders, ProgramFilesHoldInstalledPrograms) {
+    ScratchFolder folder;
+    EXPECT_FALSE(IsInProgramFilesFolder(folder.Path()));
+#ifdef _WIN32
+    const wchar_t* programs = _wgetenv(L"ProgramFiles");
+    ASSERT_NE(programs, nullptr);
+    const fs::path installed = fs::path(programs) / "Morvish";
+    EXPECT_TRUE(IsInProgramFilesFolder(installed));
+    // Windows names are compared without regard to case, and "." and ".." count as they lead.
+    std::wstring shouted = installed.native();
+    for (wchar_t& c : shouted) c = wchar_t(std::towupper(c));
+    EXPECT_TRUE(IsInProgramFilesFolder(fs::path(shouted)));
+    EXPECT_FALSE(IsInProgramFilesFolder(installed / ".." / ".." / "Morvish"));
+    EXPECT_FALSE(IsInProgramFilesFolder(fs::path(programs).parent_path()));
+#else
+    EXPECT_FALSE(IsInProgramFilesFolder("/usr/bin"));
 #endif
 }
 
@@ -250,6 +271,32 @@ TEST(PlatformText, DriveLettersAndVerbatimPathsReachTheSameFile) {
     EXPECT_EQ(Contents(folder.Path() / "a.txt"), "changed");
 }
 #endif
+
+TEST(PlatformFiles, IdentityTellsAFileWrittenAnewFromTheSameFile) {
+    ScratchFolder folder;
+    folder.Write("piece.bmp", "one");
+    const std::optional<FileIdentity> first = IdentityOf(folder / "piece.bmp");
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->kind, FileIdentity::Kind::File);
+    EXPECT_EQ(first->size, 3u);
+    EXPECT_EQ(first->links, 1u);
+    EXPECT_EQ(IdentityOf(folder / "piece.bmp"), first);
+    // Its times are those of the clock the program reads, at their full resolution.
+    const std::int64_t minute = 60'000'000'000;
+    EXPECT_LT(std::abs(first->modified - FileClockNow()), minute);
+
+    // A file renamed over it is another file, even of the same size.
+    folder.Write("saving.tmp", "two");
+    std::filesystem::rename(folder / "saving.tmp", folder / "piece.bmp");
+    const std::optional<FileIdentity> second = IdentityOf(folder / "piece.bmp");
+    ASSERT_TRUE(second.has_value());
+    EXPECT_NE(second->inode, first->inode);
+    EXPECT_EQ(second->device, first->device);
+
+    EXPECT_EQ(IdentityOf(folder.Dir())->kind, FileIdentity::Kind::Folder);
+    EXPECT_FALSE(IdentityOf(folder / "missing.bmp").has_value());
+    EXPECT_FALSE(IsLink(folder / "piece.bmp"));
+}
 
 }  // namespace
 }  // namespace morvish::platform

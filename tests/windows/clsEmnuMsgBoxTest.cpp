@@ -182,13 +182,5 @@ TEST_F(MessageBox, MissingLooksAndMissingButtons) {
     }
 }
 
-TEST_F(MessageBox, MouseUpAndDoubleClickReturnNothing) {
-    Draw();
-    for (int button : {0, 1, 2}) {
-        EXPECT_TRUE(ReturnsNothing(window.MouseUp(button, 100, 30)));
-        EXPECT_TRUE(ReturnsNothing(window.MouseDblClick(button, 100, 30)));
-    }
-}
-
 }  // namespace
 }  // namespace morvish

@@ -287,15 +287,6 @@ TEST_F(BasicWindow, MinimisedBarAnswersOnlyItsTwoButtons) {
     }
 }
 
-TEST_F(BasicWindow, MouseUpAndDoubleClickNeverChangeThePicture) {
-    Draw();
-    for (int button : {0, 1, 2}) {
-        EXPECT_TRUE(ReturnsNothing(window.MouseUp(button, 270, 5)));
-        EXPECT_TRUE(ReturnsNothing(window.MouseDblClick(button, 270, 5)));
-    }
-    EXPECT_EQ(window.getDrawRect().Bottom, 120);
-}
-
 TEST_F(BasicWindow, TextsAreDrawnWithoutAnyBitmap) {
     if (!FontsInstalled()) GTEST_SKIP() << "the sample text faces are not installed";
     FixtureSkin empty;

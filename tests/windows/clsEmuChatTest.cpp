@@ -108,11 +108,6 @@ TEST_F(ChatWindow, HitAreasIncludeTheEdgeJustPastEachButton) {
     EXPECT_EQ(ChangedRect(window, window.MouseMove(0, 150, 30)), std::nullopt);
 }
 
-TEST_F(ChatWindow, ReleaseAndDoubleClickLeaveThePictureAsItIs) {
-    EXPECT_TRUE(ReturnsNothing(window.MouseUp(1, 200, 100)));
-    EXPECT_TRUE(ReturnsNothing(window.MouseDblClick(1, 200, 100)));
-}
-
 TEST_F(ChatWindow, MissingPiecesLeaveTheirPlaceAndMissingControlsLightNothing) {
     skin.Remove("radiobtn_off.bmp");
     skin.Remove("radiobtn_on.bmp");

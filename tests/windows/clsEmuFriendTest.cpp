@@ -132,8 +132,6 @@ TEST_F(PartyWindow, ButtonsShowHoverWithoutAndPressedWithTheLeftButton) {
                       std::nullopt);
         }
     }
-    EXPECT_TRUE(ReturnsNothing(window.MouseUp(1, 10, 120)));
-    EXPECT_TRUE(ReturnsNothing(window.MouseDblClick(1, 10, 120)));
 }
 
 TEST_F(PartyWindow, MissingLooksAndButtonsLeaveTheNormalPicture) {

@@ -179,13 +179,5 @@ TEST_F(StatusWindow, TitleIsDrawnWithoutAnyBitmap) {
     EXPECT_GT(CountColor(*picture, RECT{17, 4, 91, 17}, 0xFFFFFF), 0);
 }
 
-TEST_F(StatusWindow, MouseUpAndDoubleClickReturnNothing) {
-    Draw();
-    EXPECT_TRUE(ReturnsNothing(window.MouseUp(1, 255, 5)));
-    EXPECT_TRUE(ReturnsNothing(window.MouseDblClick(1, 255, 5)));
-    EXPECT_TRUE(ReturnsNothing(window.MouseDblClick(1, 10, 50)));
-    EXPECT_EQ(window.getDrawRect().Bottom, 120);
-}
-
 }  // namespace
 }  // namespace morvish

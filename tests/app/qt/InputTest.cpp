@@ -4,6 +4,7 @@
 // the formats of Qt's image loader.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTest>
@@ -212,6 +213,37 @@ class InputTest : public QObject {
         ClickItem(*f.form, f.Skin("broken"));
         QCOMPARE(f.form->picShowSkin->Presentations(), 4);
         QVERIFY(f.form->statusBar()->currentMessage().contains("broken/ss.jpg"));
+    }
+
+    void aBitmapSavedByAnotherProgramShowsWithinHalfASecond() {
+        InputFixture f;
+        f.Start();
+        ClickItem(*f.form, f.Basic());
+        QCOMPARE(f.ShownAt(kMinimise), kMinimiseOff | 0xFF000000);
+        const int presented = f.form->picShowSkin->Presentations();
+
+        // Saved as paint programs save: written under a new name and renamed over the old file.
+        // No input follows; the watch alone brings the new look.
+        const std::filesystem::path dir = f.root.PathOf("skin/basic_interface");
+        WriteSolidBmp(dir / "saving.tmp", 11, 11, 0x00FF00);
+        QElapsedTimer waited;
+        waited.start();
+        std::filesystem::rename(dir / "saving.tmp", dir / "sys_mini_off.bmp");
+        QVERIFY(QTest::qWaitFor([&] { return f.ShownAt(kMinimise) == 0xFF00FF00; }, 500));
+        QVERIFY(waited.elapsed() < 500);
+        // The burst of reports of one save gives one redraw.
+        QTest::qWait(int(MainController::kLongestGathering.count()) + 50);
+        QCOMPARE(f.form->picShowSkin->Presentations(), presented + 1);
+
+        // Written in place, by a program that does so; and then removed.
+        WriteSolidBmp(dir / "sys_mini_off.bmp", 11, 11, 0x0000FE);
+        QVERIFY(QTest::qWaitFor([&] { return f.ShownAt(kMinimise) == 0xFF0000FE; }, 500));
+        std::filesystem::remove(dir / "sys_mini_off.bmp");
+        QVERIFY(QTest::qWaitFor([&] { return f.ShownAt(kMinimise) == 0xFF808080; }, 500));
+
+        // A skin folder made under the root shows in the tree.
+        WriteSolidBmp(f.root.PathOf("newer/basic_interface") / "basewin_bg.bmp", 4, 4, 0x808080);
+        QVERIFY(QTest::qWaitFor([&] { return f.Skin("newer") != nullptr; }, 500));
     }
 };
 

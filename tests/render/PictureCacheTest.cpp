@@ -1,0 +1,194 @@
+// The picture cache never shows an older file than is on disk: after every kind of change (a file
+// removed, a file made, a file renamed over the old one, a folder entry renamed to another case, a
+// file written again in place within one tick of the clock) the next redraw sees what a redraw
+// reading every file sees. And it keeps what it read while nothing changes, within its bounds.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+
+#include "render/BmpDecoder.h"
+#include "render/PictureCache.h"
+#include "render/PixelRows.h"
+#include "support/FixtureSkin.h"
+
+namespace morvish::test {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::nanoseconds;
+
+constexpr int kLimit = 4096;
+
+struct Seen {
+    bool exists = false;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+// What one redraw sees of a name through a cache: whether the piece rule finds a file, and its
+// picture.
+Seen Through(PictureCache& cache, const fs::path& path) {
+    PictureCache::Redraw redraw(cache);
+    Seen seen;
+    if (cache.Find(path).kind != PictureCache::Kind::File) return seen;
+    Result<std::shared_ptr<const Bitmap>> picture = cache.Load(path, kLimit);
+    if (!picture || !*picture) return seen;
+    return Seen{true, (*picture)->width, (*picture)->height, (*picture)->pixels};
+}
+
+struct CacheFixture {
+    FixtureSkin skin;
+    PictureCache cache;
+    PictureCache uncached;
+
+    CacheFixture() {
+        // Only the files' identities decide here: the rule for files changed within a tick of the
+        // clock has a test of its own.
+        cache.SetTolerance(nanoseconds(0));
+        uncached.SetEnabled(false);
+    }
+    // The cached view of a name equals a reading of every file, and shows whether it exists.
+    bool Current(const std::string& name) {
+        const Seen cached = Through(cache, skin.Path(name));
+        EXPECT_EQ(cached, Through(uncached, skin.Path(name))) << name;
+        return cached.exists;
+    }
+    std::uint32_t Colour(const std::string& name) {
+        return Through(cache, skin.Path(name)).pixels.at(0);
+    }
+    void SaveOver(const std::string& name, int width, int height, std::uint32_t rgb) {
+        skin.Solid("saving.tmp", width, height, rgb);
+        fs::rename(skin.Path("saving.tmp"), skin.Path(name));
+    }
+};
+
+TEST(PictureCache, AFileRemovedOrMadeShowsAtTheNextRedraw) {
+    CacheFixture f;
+    f.skin.Solid("basic_interface\\btn.bmp", 4, 3, 0x112233);
+    EXPECT_TRUE(f.Current("basic_interface\\btn.bmp"));
+    f.skin.Remove("basic_interface\\btn.bmp");
+    EXPECT_FALSE(f.Current("basic_interface\\btn.bmp"));
+    // Made again, and made in another case than the skin names it.
+    f.skin.Solid("basic_interface\\btn.bmp", 4, 3, 0x445566);
+    EXPECT_TRUE(f.Current("basic_interface\\btn.bmp"));
+    EXPECT_FALSE(f.Current("basic_interface\\other.bmp"));
+    f.skin.Solid("basic_interface\\OTHER.BMP", 2, 2, 0x778899);
+    EXPECT_TRUE(f.Current("basic_interface\\other.bmp"));
+    // A folder that is missing, then made.
+    EXPECT_FALSE(f.Current("later\\piece.bmp"));
+    f.skin.Solid("later\\piece.bmp", 1, 1, 0xABCDEF);
+    EXPECT_TRUE(f.Current("later\\piece.bmp"));
+}
+
+TEST(PictureCache, AFileRenamedOverTheOldOneShowsAtTheNextRedraw) {
+    CacheFixture f;
+    f.skin.Solid("btn.bmp", 4, 3, 0x112233);
+    EXPECT_EQ(f.Colour("btn.bmp"), 0x112233u);
+    // The same size, so only the file's identity tells.
+    f.SaveOver("btn.bmp", 4, 3, 0x332211);
+    EXPECT_TRUE(f.Current("btn.bmp"));
+    EXPECT_EQ(f.Colour("btn.bmp"), 0x332211u);
+    // Written in place with another size.
+    f.skin.Solid("btn.bmp", 5, 3, 0x010203);
+    EXPECT_TRUE(f.Current("btn.bmp"));
+}
+
+TEST(PictureCache, AFolderEntryInAnotherCaseShowsAtTheNextRedraw) {
+    CacheFixture f;
+    // The skin names "pieces\a.bmp"; on disk it is "Pieces/a.bmp".
+    f.skin.Solid("Pieces\\a.bmp", 2, 2, 0xFF0000);
+    if (fs::exists(f.skin.Path("PIECES"))) GTEST_SKIP() << "names here ignore case";
+    EXPECT_EQ(f.Colour("pieces\\a.bmp"), 0xFF0000u);
+    // A folder of the exact name appears beside it: its file is the one meant now.
+    f.skin.Solid("pieces\\a.bmp", 2, 2, 0x0000FF);
+    EXPECT_TRUE(f.Current("pieces\\a.bmp"));
+    EXPECT_EQ(f.Colour("pieces\\a.bmp"), 0x0000FFu);
+    // It goes again, and the other case takes over.
+    fs::remove_all(f.skin.Path("pieces"));
+    EXPECT_EQ(f.Colour("pieces\\a.bmp"), 0xFF0000u);
+    // The file renamed to another case, then to a name of its own.
+    fs::rename(f.skin.Path("Pieces\\a.bmp"), f.skin.Path("Pieces\\A.BMP"));
+    EXPECT_TRUE(f.Current("pieces\\a.bmp"));
+    fs::rename(f.skin.Path("Pieces\\A.BMP"), f.skin.Path("Pieces\\b.bmp"));
+    EXPECT_FALSE(f.Current("pieces\\a.bmp"));
+}
+
+TEST(PictureCache, AFileWrittenAgainWithinATickIsReadAgain) {
+    FixtureSkin skin;
+    PictureCache cache;  // the tolerance the program runs with
+    skin.Solid("btn.bmp", 4, 3, 0x112233);
+    EXPECT_EQ(Through(cache, skin.Path("btn.bmp")).pixels.at(0), 0x112233u);
+    // The same size, at once, in place: the times may not have moved.
+    skin.Solid("btn.bmp", 4, 3, 0x445566);
+    EXPECT_EQ(Through(cache, skin.Path("btn.bmp")).pixels.at(0), 0x445566u);
+}
+
+TEST(PictureCache, WhatIsUnchangedIsNotReadAgainAndMemoryIsBounded) {
+    CacheFixture f;
+    for (int i = 0; i < 8; ++i) f.skin.Solid("p" + std::to_string(i) + ".bmp", 16, 16, 0x10 * i);
+    for (int i = 0; i < 8; ++i) f.Current("p" + std::to_string(i) + ".bmp");
+    const PictureCache::Statistics first = f.cache.Counts();
+    EXPECT_EQ(first.decodes, 8u);
+    EXPECT_EQ(first.bytes, 8u * 16 * 16 * 4);
+    for (int i = 0; i < 8; ++i) f.Current("p" + std::to_string(i) + ".bmp");
+    EXPECT_EQ(f.cache.Counts().decodes, 8u);
+
+    // Room for three pictures: what was used longest ago goes, and what stays is right.
+    f.cache.SetLimits(3 * 16 * 16 * 4, 100);
+    EXPECT_LE(f.cache.Counts().bytes, 3u * 16 * 16 * 4);
+    for (int i = 0; i < 8; ++i) f.Current("p" + std::to_string(i) + ".bmp");
+    EXPECT_LE(f.cache.Counts().bytes, 3u * 16 * 16 * 4);
+    f.cache.SetLimits(1 << 20, 2);
+    EXPECT_LE(f.cache.Counts().entries, 2u);
+}
+
+TEST(PictureCache, AnUnreadableFileIsAnErrorUntilItIsMended) {
+    CacheFixture f;
+    f.skin.WriteBytes("bad.bmp", {'B', 'M', 1, 2, 3});
+    const fs::path bad = f.skin.Path("bad.bmp");
+    for (int round = 0; round < 2; ++round) {
+        PictureCache::Redraw redraw(f.cache);
+        EXPECT_FALSE(f.cache.Load(bad, kLimit).has_value());
+    }
+    f.skin.Solid("saving.tmp", 3, 3, 0x00FF00);
+    fs::rename(f.skin.Path("saving.tmp"), bad);
+    EXPECT_TRUE(f.Current("bad.bmp"));
+}
+
+TEST(PictureCache, DrawingOnALoadedPictureLeavesTheKeptOneAlone) {
+    CacheFixture f;
+    f.skin.Solid("btn.bmp", 4, 3, 0x112233);
+    Result<std::shared_ptr<const Bitmap>> picture = f.cache.Load(f.skin.Path("btn.bmp"), kLimit);
+    ASSERT_TRUE(picture && *picture);
+    DirectDrawSurface7 surface(*picture);
+    surface.BltColorFill(RECT{0, 0, 0, 0}, RGB(1, 2, 3));
+    EXPECT_EQ(surface.Pixel(0, 0), 0x010203u);
+    EXPECT_EQ(f.Colour("btn.bmp"), 0x112233u);
+}
+
+TEST(PixelRows, EveryLengthAndKeyPlacementMatchesAPlainLoop) {
+    constexpr std::uint32_t kKey = 0xFF00FF;
+    for (std::size_t count = 0; count <= 37; ++count) {
+        std::vector<std::uint32_t> from(count), to(count), expected(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            // Keys in runs and alone, so that whole and partial vectors of them occur.
+            from[i] = (i % 3 == 0 || (i / 8) % 2 == 1) ? kKey : std::uint32_t(0x010101 * i);
+            to[i] = expected[i] = 0xABCDEF - std::uint32_t(i);
+            if (from[i] != kKey) expected[i] = from[i];
+        }
+        CopyRowKeyed(to.data(), from.data(), count, kKey);
+        EXPECT_EQ(to, expected) << count;
+        FillRow(to.data(), count, 0x123456);
+        EXPECT_EQ(to, std::vector<std::uint32_t>(count, 0x123456)) << count;
+        CopyRow(to.data(), from.data(), count);
+        EXPECT_EQ(to, from) << count;
+    }
+}
+
+}  // namespace
+}  // namespace morvish::test

@@ -1,0 +1,132 @@
+// What every emulated window shares, checked on all eleven at once with a complete demo skin: a
+// release or a double click changes nothing, and initialising a window again starts it afresh.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "DemoSkins.h"
+#include "render/FileLookup.h"
+#include "render/PreviewPane.h"
+#include "support/FixtureSkin.h"
+#include "support/WindowProbe.h"
+#include "windows/WindowSlots.h"
+
+namespace morvish {
+namespace {
+
+using test::DifferingRect;
+using test::PictureOf;
+using test::ReturnsNothing;
+
+class EveryWindow : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        graphic_ = new test::FixtureGraphic;
+        skins_ = new test::FixtureSkin;
+        ASSERT_TRUE(skingen::WriteSamplePictures(graphic_->Dir()));
+        ASSERT_TRUE(skingen::WriteCompleteSkin(skins_->Dir(), Demo()));
+    }
+    static void TearDownTestSuite() {
+        delete skins_;
+        delete graphic_;
+    }
+
+    static const skingen::DemoSkin& Demo() { return skingen::CompleteSkins().front(); }
+    static std::filesystem::path SkinDir() {
+        return WithTrailingSeparator(skins_->Dir() / Demo().theme->name);
+    }
+
+    // A window of the slot (2 to 12), initialised with the demo skin and drawn once.
+    std::unique_ptr<clsTessarymInterface> Window(const WindowSlot& slot) {
+        std::unique_ptr<clsTessarymInterface> window = slot.create();
+        window->ClassInitialize(pane, SkinDir(), ColorChip{});
+        EXPECT_TRUE(PictureOf(window->Refresh())) << slot.kind;
+        return window;
+    }
+
+    static inline test::FixtureGraphic* graphic_ = nullptr;
+    static inline test::FixtureSkin* skins_ = nullptr;
+    MemoryPreviewPane pane{1000, 800, RGB(0x40, 0x50, 0x60)};
+};
+
+// Every point of a grid over the window and a little beyond it, with every button mask.
+template <class Visit>
+void ForEveryPressAt(const RECT& size, int step, Visit visit) {
+    for (int y = -1; y <= size.Bottom + 1; y += step) {
+        for (int x = -1; x <= size.Right + 1; x += step) {
+            for (int mask : {0, 1, 2, 3, 4}) visit(mask, x, y);
+        }
+    }
+}
+
+TEST_F(EveryWindow, ReleaseAndDoubleClickChangeNothing) {
+    for (const WindowSlot& slot : kWindowSlots) {
+        if (slot.number == 1) continue;
+        SCOPED_TRACE(slot.kind);
+        auto window = Window(slot);
+        const RECT size = window->getDrawRect();
+        SurfacePtr before = PictureOf(window->Refresh());
+        ForEveryPressAt(size, 7, [&](int mask, int x, int y) {
+            EXPECT_TRUE(ReturnsNothing(window->MouseUp(mask, x, y)))
+                << mask << " " << x << "," << y;
+            EXPECT_TRUE(ReturnsNothing(window->MouseDblClick(mask, x, y)));
+        });
+        EXPECT_EQ(window->getDrawRect(), size);
+        SurfacePtr after = PictureOf(window->Refresh());
+        ASSERT_TRUE(before && after);
+        EXPECT_EQ(DifferingRect(*before, *after), std::nullopt);
+    }
+}
+
+TEST_F(EveryWindow, InitialisingAgainStartsAfresh) {
+    for (const WindowSlot& slot : kWindowSlots) {
+        if (slot.number == 1) continue;
+        SCOPED_TRACE(slot.kind);
+        // Presses all over the window change what they can: pages, folding, selection, locks.
+        auto window = Window(slot);
+        ForEveryPressAt(window->getDrawRect(), 13, [&](int mask, int x, int y) {
+            if (mask == 1 || mask == 2) (void)window->MouseDown(mask, x, y);
+        });
+        window->ClassInitialize(pane, SkinDir(), ColorChip{});
+        auto fresh = Window(slot);
+        EXPECT_EQ(window->getDrawRect(), fresh->getDrawRect());
+        SurfacePtr again = PictureOf(window->Refresh());
+        SurfacePtr first = PictureOf(fresh->Refresh());
+        ASSERT_TRUE(again && first);
+        EXPECT_EQ(DifferingRect(*again, *first), std::nullopt);
+    }
+}
+
+TEST_F(EveryWindow, InitialisingAgainForgetsWhereTheButtonsWere) {
+    // The windows that fold, with a point on their minimise button.
+    const struct {
+        const char* kind;
+        int x, y;
+    } folding[] = {{"basic", 270, 5}, {"status", 255, 5}, {"option", 255, 5},
+                   {"item", 255, 5},  {"equip", 255, 5},  {"skill", 255, 5}};
+    const std::filesystem::path minimise =
+        SkinDir() / skingen::DiskName(Demo(), "basic_interface\\sys_mini_off.bmp");
+    for (const auto& [kind, x, y] : folding) {
+        SCOPED_TRACE(kind);
+        auto window = Window(kWindowSlots[std::size_t(*SlotByKind(kind) - 1)]);
+        // Without its picture the button keeps the place where it was last drawn, until the
+        // window is initialised again; then it was never drawn.
+        const std::filesystem::path aside = minimise.string() + ".aside";
+        std::filesystem::rename(minimise, aside);
+        const RECT open = window->getDrawRect();
+        ASSERT_TRUE(PictureOf(window->MouseDown(1, x, y)));
+        EXPECT_NE(window->getDrawRect(), open);
+        ASSERT_TRUE(PictureOf(window->MouseDown(1, x, y)));
+        window->ClassInitialize(pane, SkinDir(), ColorChip{});
+        ASSERT_TRUE(PictureOf(window->Refresh()));
+        (void)window->MouseDown(1, x, y);
+        EXPECT_EQ(window->getDrawRect(), open);
+        std::filesystem::rename(aside, minimise);
+    }
+}
+
+}  // namespace
+}  // namespace morvish
