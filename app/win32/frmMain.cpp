@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <objbase.h>
+#include <shellapi.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -28,7 +29,7 @@ constexpr wchar_t kCaption[] = L"Morvish for Ragnarok Online";
 enum ControlId : int { kTreeId = 1, kSplitterId, kPaneId, kStatusId };
 // Menu commands are numbered from here on, in the order of the Command enumeration.
 constexpr UINT kCommandBase = 100;
-constexpr UINT kCommandCount = UINT(Command::SetToROSkin) + 1;
+constexpr UINT kCommandCount = UINT(Command::CheckSkin) + 1;
 
 UINT CommandId(Command command) {
     return kCommandBase + UINT(command);
@@ -43,6 +44,11 @@ bool IsCommandId(UINT id) {
 ACCEL Accelerator(std::string_view shortcut, UINT id) {
     ACCEL accel{FVIRTKEY, 0, WORD(id)};
     while (!shortcut.empty()) {
+        // "Ctrl++": the key after the last separator is the plus key itself.
+        if (shortcut == "+") {
+            accel.key = VK_OEM_PLUS;
+            break;
+        }
         const std::size_t plus = shortcut.find('+');
         const std::string_view part = shortcut.substr(0, plus);
         shortcut = plus == std::string_view::npos ? std::string_view() : shortcut.substr(plus + 1);
@@ -52,6 +58,8 @@ ACCEL Accelerator(std::string_view shortcut, UINT id) {
             accel.fVirt |= FSHIFT;
         } else if (part == "Alt") {
             accel.fVirt |= FALT;
+        } else if (part == "-") {
+            accel.key = VK_OEM_MINUS;
         } else if (part == "Delete") {
             accel.key = VK_DELETE;
         } else if (part.size() >= 2 && part[0] == 'F') {
@@ -128,6 +136,7 @@ frmMain::~frmMain() {
     }
     if (::IsWindow(window_)) ::DestroyWindow(window_);
     if (font_ != nullptr) ::DeleteObject(font_);
+    if (treeMarks_ != nullptr) ::ImageList_Destroy(treeMarks_);
 }
 
 void frmMain::CreateControls() {
@@ -179,8 +188,9 @@ HMENU frmMain::BuildMenu(const MenuDefinition& definition) {
                       MenuText(entry.caption, entry.shortcut, language).c_str());
         captions_.push_back({menu, id, false, entry.caption, entry.shortcut});
         if (*entry.command == Command::LanguageJapanese ||
-            *entry.command == Command::LanguageEnglish) {
-            // The languages are a choice of one: checked with a dot.
+            *entry.command == Command::LanguageEnglish ||
+            (*entry.command >= Command::Zoom1 && *entry.command <= Command::Zoom4)) {
+            // The languages and the zooms are each a choice of one: checked with a dot.
             MENUITEMINFOW info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_FTYPE;
@@ -217,6 +227,20 @@ void frmMain::CreateMenus() {
         }
     }
     std::erase_if(accelerators, [](const ACCEL& accel) { return accel.key == 0; });
+    // Plus and minus work from the number pad too, and plus with Shift as well: on Japanese
+    // keyboards "+" is Shift with the key that bears it.
+    const std::size_t typed = accelerators.size();
+    for (std::size_t k = 0; k < typed; ++k) {
+        ACCEL pad = accelerators[k];
+        if (pad.key != VK_OEM_PLUS && pad.key != VK_OEM_MINUS) continue;
+        if (pad.key == VK_OEM_PLUS) {
+            ACCEL shifted = pad;
+            shifted.fVirt |= FSHIFT;
+            accelerators.push_back(shifted);
+        }
+        pad.key = pad.key == VK_OEM_PLUS ? VK_ADD : VK_SUBTRACT;
+        accelerators.push_back(pad);
+    }
     if (!accelerators.empty()) {
         shortcuts_ = ::CreateAcceleratorTableW(accelerators.data(), int(accelerators.size()));
     }
@@ -232,6 +256,25 @@ void frmMain::SetFonts(UINT dpi) {
     }
     if (font_ != nullptr) ::DeleteObject(font_);
     font_ = font;
+    SetTreeMarks(dpi);
+}
+
+void frmMain::SetTreeMarks(UINT dpi) {
+    const int width = ::GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+    const int height = ::GetSystemMetricsForDpi(SM_CYSMICON, dpi);
+    // The shell's own warning sign; the image list scales it to the size of this DPI.
+    SHSTOCKICONINFO stock{};
+    stock.cbSize = sizeof stock;
+    if (FAILED(::SHGetStockIconInfo(SIID_WARNING, SHGSI_ICON | SHGSI_SMALLICON, &stock))) return;
+    const HICON warning = stock.hIcon;
+    const HIMAGELIST marks = ::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 2, 0);
+    // State image 0 means "no image", so the list's first image is never shown.
+    ::ImageList_AddIcon(marks, warning);
+    ::ImageList_AddIcon(marks, warning);
+    ::DestroyIcon(warning);
+    TreeView_SetImageList(tree_, marks, TVSIL_STATE);
+    if (treeMarks_ != nullptr) ::ImageList_Destroy(treeMarks_);
+    treeMarks_ = marks;
 }
 
 void frmMain::ResizeClientArea(int width, int height) {
@@ -248,6 +291,8 @@ void frmMain::ResizeClientArea(int width, int height) {
 }
 
 bool frmMain::TranslateShortcut(MSG& message) {
+    // Only in the main window: in the report window Ctrl+C copies the selected text.
+    if (message.hwnd != nullptr && ::GetAncestor(message.hwnd, GA_ROOT) != window_) return false;
     return shortcuts_ != nullptr && ::TranslateAcceleratorW(window_, shortcuts_, &message) != 0;
 }
 
@@ -601,6 +646,17 @@ void frmMain::ExpandTreeNode(NodeId id) {
     if (const HTREEITEM item = Item(id)) TreeView_Expand(tree_, item, TVE_EXPAND);
 }
 
+void frmMain::MarkTreeNode(NodeId id, bool problem) {
+    const HTREEITEM item = Item(id);
+    if (item == nullptr) return;
+    TVITEMW info{};
+    info.mask = TVIF_STATE | TVIF_HANDLE;
+    info.hItem = item;
+    info.stateMask = TVIS_STATEIMAGEMASK;
+    info.state = INDEXTOSTATEIMAGEMASK(problem ? 1 : 0);
+    ::SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 // ---- The preview pane ---------------------------------------------------------------------------
 
 PreviewPane& frmMain::Pane() {
@@ -670,8 +726,17 @@ void frmMain::ApplyLanguage(Language language) {
         info.dwTypeData = const_cast<wchar_t*>(text.c_str());
         ::SetMenuItemInfoW(caption.menu, caption.item, caption.byPosition, &info);
     }
-    for (const Command command : {Command::LanguageJapanese, Command::LanguageEnglish}) {
-        const HMENU menu = menus_.contains("mnuLanguage") ? menus_.at("mnuLanguage") : nullptr;
+    constexpr std::pair<std::string_view, Command> kChoices[] = {
+        {"mnuLanguage", Command::LanguageJapanese},
+        {"mnuLanguage", Command::LanguageEnglish},
+        {"mnuView", Command::Zoom1},
+        {"mnuView", Command::Zoom2},
+        {"mnuView", Command::Zoom3},
+        {"mnuView", Command::Zoom4},
+    };
+    for (const auto& [name, command] : kChoices) {
+        const auto found = menus_.find(name);
+        const HMENU menu = found != menus_.end() ? found->second : nullptr;
         if (menu != nullptr) {
             ::CheckMenuItem(
                 menu, CommandId(command),
@@ -711,6 +776,19 @@ void frmMain::OpenContextMenu(const MenuDefinition& menu, MenuPlace place) {
         found->second, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y,
         window_, nullptr));
     if (IsCommandId(chosen)) logic_->Run(Command(chosen - kCommandBase));
+}
+
+std::filesystem::path frmMain::AskSavePath(std::string_view title, const std::string& name) {
+    return ChooseSavePath(window_, title, name);
+}
+
+bool frmMain::CopyPicture(const Bitmap& picture) {
+    return CopyToClipboard(window_, picture);
+}
+
+void frmMain::ShowReport(std::string_view title, const std::string& text) {
+    if (report_ == nullptr) report_ = std::make_unique<ReportWindow>(window_);
+    report_->Show(title, text);
 }
 
 void frmMain::RunWithProgress(const std::string& title, InstallProgress& progress,

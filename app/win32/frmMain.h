@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "Dialogs.h"
 #include "PreviewPaneWindow.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
@@ -58,6 +59,10 @@ class frmMain : public MainView {
     void OpenContextMenu(const MenuDefinition& menu, MenuPlace place) override;
     void RunWithProgress(const std::string& title, InstallProgress& progress,
                          const std::function<void()>& work) override;
+    std::filesystem::path AskSavePath(std::string_view title, const std::string& name) override;
+    bool CopyPicture(const Bitmap& picture) override;
+    void ShowReport(std::string_view title, const std::string& text) override;
+    void MarkTreeNode(NodeId id, bool problem) override;
 
   private:
     // A caption to set again when the language changes: a menu-bar entry by position, or a
@@ -83,6 +88,8 @@ class frmMain : public MainView {
     void CreateMenus();
     HMENU BuildMenu(const MenuDefinition& definition);
     void SetFonts(UINT dpi);
+    // The tree's state images at the size for `dpi`: the warning mark of a skin with problems.
+    void SetTreeMarks(UINT dpi);
     void ResizeClientArea(int width, int height);
     void LayOutStatusBar();
     void Paint();
@@ -103,6 +110,9 @@ class frmMain : public MainView {
     std::vector<Caption> captions_;
     HACCEL shortcuts_ = nullptr;
     HFONT font_ = nullptr;
+    HIMAGELIST treeMarks_ = nullptr;
+    // The window of the skin check, made when first shown.
+    std::unique_ptr<ReportWindow> report_;
     int linSplitEnd_ = 0;
     std::unordered_map<NodeId, HTREEITEM> items_;
     HTREEITEM pressed_ = nullptr;

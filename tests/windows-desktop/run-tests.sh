@@ -218,6 +218,20 @@ if start "$app/morvish.exe"; then
   quit
 fi
 
+# 5b. The tools for skin artists: the skin check in a window of its own, and the zoom from its
+# key, kept in the settings.
+if start "$app/morvish.exe"; then
+  select_basic_window
+  poll 10 box_is 280x120 || true
+  report() { xdotool search --onlyvisible --name '^スキンのチェック' >/dev/null 2>&1; }
+  xdotool key F7
+  check "F7 opens the skin check in a window of its own" poll 10 report
+  activate
+  xdotool key ctrl+equal
+  quit
+  check "Ctrl+plus zooms in and the zoom is saved" test "$(setting "$app/Quorel.ini" Zoom)" = 2
+fi
+
 # 6. The splitter dragged and the language switched.
 if start "$app/morvish.exe"; then
   # The splitter's left edge is at 128 in the client area, which starts under the menu bar.
