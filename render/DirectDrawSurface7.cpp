@@ -18,11 +18,13 @@ std::size_t Area(int width, int height) {
 DirectDrawSurface7::DirectDrawSurface7(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
+      stride_(width_),
       own_(std::make_unique<std::uint32_t[]>(Area(width, height))) {}
 
 DirectDrawSurface7::DirectDrawSurface7(int width, int height, Unfilled)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
+      stride_(width_),
       own_(std::make_unique_for_overwrite<std::uint32_t[]>(Area(width, height))) {}
 
 DirectDrawSurface7::DirectDrawSurface7(const Bitmap& picture)
@@ -31,9 +33,22 @@ DirectDrawSurface7::DirectDrawSurface7(const Bitmap& picture)
 }
 
 DirectDrawSurface7::DirectDrawSurface7(std::shared_ptr<const Bitmap> picture)
-    : width_(picture->width), height_(picture->height), shared_(std::move(picture)) {}
+    : width_(picture->width),
+      height_(picture->height),
+      stride_(width_),
+      shared_(std::move(picture)) {}
+
+DirectDrawSurface7::DirectDrawSurface7(View, DirectDrawSurface7& whole, RECT area)
+    : width_(0), height_(0), stride_(whole.stride_) {
+    const int left = std::clamp(area.Left, 0, whole.width_);
+    const int top = std::clamp(area.Top, 0, whole.height_);
+    width_ = std::max(std::min(area.Right, whole.width_) - left, 0);
+    height_ = std::max(std::min(area.Bottom, whole.height_) - top, 0);
+    view_ = whole.MutableData() + whole.Index(left, top);
+}
 
 std::uint32_t* DirectDrawSurface7::MutableData() {
+    if (view_ != nullptr) return view_;
     if (shared_) {
         own_ = std::make_unique_for_overwrite<std::uint32_t[]>(Area(width_, height_));
         std::copy_n(shared_->pixels.begin(), Area(width_, height_), own_.get());
@@ -43,7 +58,7 @@ std::uint32_t* DirectDrawSurface7::MutableData() {
 }
 
 void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source, RECT sourceRect,
-                             std::uint32_t flags) {
+                             std::uint32_t flags, std::optional<Color> onto) {
     // Callers pass rectangles of the same size; a mismatch copies the smaller of the two.
     int width = std::min(destination.Width(), sourceRect.Width());
     int height = std::min(destination.Height(), sourceRect.Height());
@@ -83,10 +98,25 @@ void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source,
     const std::uint32_t key = source.colorKey_;
     std::uint32_t* pixels = MutableData();
     const std::uint32_t* sourcePixels = from->Data();
+    // A decoded piece drawn many times knows where its key lies.
+    const OpaqueRuns* runs =
+        keyed && from->shared_ && from->shared_->opaque && from->shared_->opaque->key == key
+            ? from->shared_->opaque.get()
+            : nullptr;
+    const std::uint32_t fill = ToPixel(onto.value_or(0));
     for (int row = 0; row < height; ++row) {
         const std::uint32_t* in = sourcePixels + from->Index(sx, sy + row);
         std::uint32_t* out = pixels + Index(dx, dy + row);
-        if (keyed) {
+        if (runs != nullptr) {
+            const std::uint32_t* whole = sourcePixels + from->Index(0, sy + row);
+            if (onto) {
+                CopyRowKeyedOnto(out, whole, *runs, sy + row, sx, std::size_t(width), fill);
+            } else {
+                CopyRowKeyed(out, whole, *runs, sy + row, sx, std::size_t(width));
+            }
+        } else if (keyed && onto) {
+            CopyRowKeyedOnto(out, in, std::size_t(width), key, fill);
+        } else if (keyed) {
             CopyRowKeyed(out, in, std::size_t(width), key);
         } else {
             CopyRow(out, in, std::size_t(width));
@@ -104,7 +134,7 @@ void DirectDrawSurface7::FillClipped(int x1, int y1, int x2, int y2, std::uint32
     if (x1 >= x2 || y1 >= y2) return;
     std::uint32_t* pixels = MutableData();
     // Whole rows lie one after another: one run fills them all.
-    if (x1 == 0 && x2 == width_) {
+    if (x1 == 0 && x2 == width_ && stride_ == width_) {
         FillRow(pixels + Index(0, y1), std::size_t(y2 - y1) * std::size_t(width_), rgb);
         return;
     }
@@ -118,7 +148,8 @@ void DirectDrawSurface7::BltColorFill(RECT rect, Color color) {
 
 void DirectDrawSurface7::DrawText(int x, int y, std::string_view text, bool) {
     if (font_ == nullptr || text.empty()) return;
-    font_->Draw(PixelTarget{MutableData(), width_, height_}, x, y, text, ToPixel(foreColor_));
+    font_->Draw(PixelTarget{MutableData(), width_, height_, stride_}, x, y, text,
+                ToPixel(foreColor_));
 }
 
 void DirectDrawSurface7::DrawBox(int x1, int y1, int x2, int y2) {
@@ -135,8 +166,12 @@ void DirectDrawSurface7::SetColorKey(std::uint32_t flags, std::uint32_t low, std
 }
 
 Bitmap DirectDrawSurface7::ToBitmap() const {
-    const std::span<const std::uint32_t> pixels = Pixels();
-    return Bitmap{width_, height_, std::vector<std::uint32_t>(pixels.begin(), pixels.end())};
+    Bitmap picture{width_, height_, std::vector<std::uint32_t>(Area(width_, height_))};
+    for (int y = 0; y < height_; ++y) {
+        CopyRow(picture.pixels.data() + std::size_t(y) * std::size_t(width_), Data() + Index(0, y),
+                std::size_t(width_));
+    }
+    return picture;
 }
 
 }  // namespace morvish

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,11 @@ class DirectDrawSurface7 {
     // A surface that shows a decoded picture without copying it; the picture is copied only when
     // something is drawn onto the surface.
     explicit DirectDrawSurface7(std::shared_ptr<const Bitmap> picture);
+    // A view of the `area` of another surface (cut to that surface): (0, 0) is the area's top-left
+    // pixel, drawing is clipped to the area and lands in the other surface's pixels, which must
+    // outlive the view. A picture made of pictures is drawn in place this way, without a copy.
+    struct View {};
+    DirectDrawSurface7(View, DirectDrawSurface7& whole, RECT area);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -42,8 +48,10 @@ class DirectDrawSurface7 {
     // Copies `source` rectangle of `source` to `destination` on this surface (both the same size).
     // With DDBLT_KEYSRC in `flags`, source pixels equal to the source's colour key are skipped;
     // a source without a colour key copies every pixel.
+    // With `onto`, a keyed blit paints the key's pixels that form colour instead of leaving them
+    // out, as if the rectangle had been filled with it first.
     void Blt(RECT destination, const DirectDrawSurface7& source, RECT sourceRect,
-             std::uint32_t flags);
+             std::uint32_t flags, std::optional<Color> onto = std::nullopt);
     // Fills the rectangle with a form colour (0x00BBGGRR) or with the colour key value; the
     // all-zero rectangle means the whole surface.
     void BltColorFill(RECT rect, Color color);
@@ -66,26 +74,31 @@ class DirectDrawSurface7 {
     // Pixel access in the working format (0x00RRGGBB); the position must lie on the surface.
     std::uint32_t Pixel(int x, int y) const { return Data()[Index(x, y)]; }
     void SetPixel(int x, int y, std::uint32_t rgb) { MutableData()[Index(x, y)] = rgb; }
-    // Every pixel, row by row from the top.
+    // Every pixel, row by row from the top. Not for a view, whose rows are not one run.
     std::span<const std::uint32_t> Pixels() const {
         return {Data(), std::size_t(width_) * std::size_t(height_)};
     }
+    bool IsView() const { return view_ != nullptr; }
 
     // A copy of the picture, for PNG output and for the desktop program's preview.
     Bitmap ToBitmap() const;
 
   private:
     std::size_t Index(int x, int y) const {
-        return std::size_t(y) * std::size_t(width_) + std::size_t(x);
+        return std::size_t(y) * std::size_t(stride_) + std::size_t(x);
     }
     void FillClipped(int x1, int y1, int x2, int y2, std::uint32_t rgb);
-    const std::uint32_t* Data() const { return shared_ ? shared_->pixels.data() : own_.get(); }
+    const std::uint32_t* Data() const {
+        return view_ != nullptr ? view_ : shared_ ? shared_->pixels.data() : own_.get();
+    }
     // The surface's own pixels, made from the shared picture at the first change.
     std::uint32_t* MutableData();
 
     int width_;
     int height_;
+    int stride_;  // pixels from one row to the next
     std::unique_ptr<std::uint32_t[]> own_;
+    std::uint32_t* view_ = nullptr;  // the first pixel of a view's area in another surface
     std::shared_ptr<const Bitmap> shared_;
     bool hasColorKey_ = false;
     std::uint32_t colorKey_ = 0;

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "BmpDecoder.h"
+#include "DirectDrawSurface7.h"
 #include "FileLookup.h"
+#include "PixelRows.h"
 #include "platform/Platform.h"
 
 namespace fs = std::filesystem;
@@ -291,7 +293,11 @@ struct PictureCache::State {
             entry.error = decoded.error();
             return std::unexpected(decoded.error());
         }
-        entry.bytes = decoded->pixels.size() * sizeof(std::uint32_t);
+        // Skin pieces are drawn keyed, again and again: where the key lies is worked out once.
+        decoded->opaque = FindOpaqueRuns(*decoded, kColorKey);
+        entry.bytes =
+            decoded->pixels.size() * sizeof(std::uint32_t) +
+            (decoded->opaque->runs.size() + decoded->opaque->first.size()) * sizeof(std::uint32_t);
         bytes += entry.bytes;
         entry.picture = std::make_shared<const Bitmap>(std::move(*decoded));
         return entry.picture;

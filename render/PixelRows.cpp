@@ -1,5 +1,6 @@
 #include "PixelRows.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__x86_64__) || (defined(__i386__) && defined(__SSE2__))
@@ -104,6 +105,72 @@ void CopyRowKeyed(std::uint32_t* to, const std::uint32_t* from, std::size_t coun
 #else
     return CopyRowKeyedPlain(to, from, count, key);
 #endif
+}
+
+std::shared_ptr<const OpaqueRuns> FindOpaqueRuns(const Bitmap& picture, std::uint32_t key) {
+    auto found = std::make_shared<OpaqueRuns>();
+    found->key = key;
+    found->first.reserve(std::size_t(picture.height) + 1);
+    found->dense.assign(std::size_t(picture.height), false);
+    const std::size_t width = std::size_t(picture.width);
+    // A run costs about as much as copying this many pixels one by one.
+    constexpr std::size_t kPixelsPerRun = 16;
+    for (std::size_t y = 0; y < std::size_t(picture.height); ++y) {
+        found->first.push_back(std::uint32_t(found->runs.size()));
+        const std::uint32_t* row = picture.pixels.data() + y * width;
+        const std::size_t rowStart = found->runs.size();
+        for (std::size_t x = 0; x < width;) {
+            while (x < width && row[x] == key) ++x;
+            if (x == width) break;
+            const std::size_t begin = x;
+            while (x < width && row[x] != key) ++x;
+            found->runs.push_back(std::uint32_t(begin));
+            found->runs.push_back(std::uint32_t(x));
+        }
+        if ((found->runs.size() - rowStart) / 2 * kPixelsPerRun > width) {
+            found->runs.resize(rowStart);
+            found->dense[y] = true;
+        }
+    }
+    found->first.push_back(std::uint32_t(found->runs.size()));
+    found->runs.shrink_to_fit();
+    return found;
+}
+
+void CopyRowKeyed(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
+                  int column, std::size_t count) {
+    const std::size_t y = std::size_t(row);
+    if (runs.dense[y]) return CopyRowKeyed(to, from + column, count, runs.key);
+    const std::uint32_t left = std::uint32_t(column);
+    const std::uint32_t right = left + std::uint32_t(count);
+    for (std::uint32_t k = runs.first[y]; k < runs.first[y + 1]; k += 2) {
+        const std::uint32_t begin = std::max(runs.runs[k], left);
+        const std::uint32_t end = std::min(runs.runs[k + 1], right);
+        if (begin < end) std::memcpy(to + (begin - left), from + begin, (end - begin) * 4);
+    }
+}
+
+void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, std::size_t count,
+                      std::uint32_t key, std::uint32_t fill) {
+    for (std::size_t i = 0; i < count; ++i) to[i] = from[i] == key ? fill : from[i];
+}
+
+void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
+                      int column, std::size_t count, std::uint32_t fill) {
+    const std::size_t y = std::size_t(row);
+    if (runs.dense[y]) return CopyRowKeyedOnto(to, from + column, count, runs.key, fill);
+    const std::uint32_t left = std::uint32_t(column);
+    const std::uint32_t right = left + std::uint32_t(count);
+    std::uint32_t x = left;  // the first column not yet written
+    for (std::uint32_t k = runs.first[y]; k < runs.first[y + 1] && x < right; k += 2) {
+        const std::uint32_t begin = std::max(runs.runs[k], x);
+        const std::uint32_t end = std::min(runs.runs[k + 1], right);
+        if (begin >= end) continue;
+        FillRow(to + (x - left), begin - x, fill);
+        std::memcpy(to + (begin - left), from + begin, (end - begin) * 4);
+        x = end;
+    }
+    FillRow(to + (x - left), right - x, fill);
 }
 
 void FillRow(std::uint32_t* to, std::size_t count, std::uint32_t value) {

@@ -6,6 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+
+#include "Bitmap.h"
 
 namespace morvish {
 
@@ -16,7 +19,23 @@ void CopyRow(std::uint32_t* to, const std::uint32_t* from, std::size_t count);
 void CopyRowKeyed(std::uint32_t* to, const std::uint32_t* from, std::size_t count,
                   std::uint32_t key);
 
+// to[i] = from[i], or `fill` where from[i] is `key`: a keyed copy onto a plain background, in one
+// pass.
+void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, std::size_t count,
+                      std::uint32_t key, std::uint32_t fill);
+
 // to[i] = value for the `count` pixels.
 void FillRow(std::uint32_t* to, std::size_t count, std::uint32_t value);
+
+// The runs of `picture` that are not `key`.
+std::shared_ptr<const OpaqueRuns> FindOpaqueRuns(const Bitmap& picture, std::uint32_t key);
+
+// CopyRowKeyed of `count` pixels from column `column` of row `row` of the picture the runs were
+// found in (`from` is that row's first pixel), copying the runs without looking at the pixels.
+void CopyRowKeyed(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
+                  int column, std::size_t count);
+// CopyRowKeyedOnto the same way.
+void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
+                      int column, std::size_t count, std::uint32_t fill);
 
 }  // namespace morvish

@@ -75,8 +75,8 @@ void GlyphFont::Draw(PixelTarget target, int x, int y, std::string_view utf8,
             const long long left = std::max(pen + run.left, 0LL);
             const long long right = std::min(pen + run.right, (long long)target.width);
             if (left >= right) continue;
-            std::fill(target.pixels + row * target.width + left,
-                      target.pixels + row * target.width + right, rgb);
+            std::fill(target.pixels + row * target.stride + left,
+                      target.pixels + row * target.stride + right, rgb);
         }
         pen += glyph.advance;
         if (pen >= target.width + (long long)CellHeight()) break;

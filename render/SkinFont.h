@@ -14,6 +14,7 @@ struct PixelTarget {
     std::uint32_t* pixels = nullptr;
     int width = 0;
     int height = 0;
+    int stride = width;  // pixels from one row to the next
 };
 
 enum class FontFace {

@@ -26,8 +26,18 @@ std::vector<Element> MakeElements(const std::filesystem::path& dir,
 }
 
 SkinPainter::SkinPainter(int width, int height, Color background)
-    : surface_(gDirectDraw.CreateSurface(width, height)) {
-    surface_->BltColorFill(RECT{}, background);
+    : surface_(gDirectDraw.CreateSurface(width, height)), background_(background) {}
+
+SkinPainter::SkinPainter(SurfacePtr canvas, std::optional<Color> background)
+    : surface_(std::move(canvas)), background_(background) {}
+
+void SkinPainter::Fill() {
+    if (!background_) return;
+    if (unpainted_ < surface_->Height()) {
+        surface_->BltColorFill(RECT{0, unpainted_, surface_->Width(), surface_->Height()},
+                               *background_);
+    }
+    background_.reset();
 }
 
 SurfacePtr SkinPainter::Load(const Element& element) {
@@ -45,8 +55,20 @@ RECT SkinPainter::BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mod
                          const Element* element) {
     const RECT source = gDirectDraw.getSurfaceRect(piece);
     const RECT destination{x, y, x + source.Right, y + source.Bottom};
+    // Pieces as wide as the picture, each starting where the last one ended from the top, are
+    // drawn onto the background in one pass each: the background is owed only below them.
+    std::optional<Color> onto;
+    if (background_ && destination.Left <= 0 && destination.Right >= surface_->Width() &&
+        (destination.Top == unpainted_ || (unpainted_ == 0 && destination.Top < 0)) &&
+        destination.Bottom > unpainted_) {
+        onto = background_;
+        unpainted_ = destination.Bottom;
+        if (unpainted_ >= surface_->Height()) background_.reset();
+    } else {
+        Fill();
+    }
     surface_->Blt(destination, piece, source,
-                  mode == Blit::Keyed ? DDBLT_WAIT | DDBLT_KEYSRC : DDBLT_WAIT);
+                  mode == Blit::Keyed ? DDBLT_WAIT | DDBLT_KEYSRC : DDBLT_WAIT, onto);
     if (SkinReadObserver* listener = SkinReadListener(); listener != nullptr && element) {
         listener->Placed(*element, destination, surface_->Width(), surface_->Height());
     }
@@ -109,6 +131,7 @@ void SkinPainter::Place(const DirectDrawSurface7& built, int x, int y) {
 }
 
 void SkinPainter::Text(const SkinFont* font, Color color, int x, int y, std::string_view text) {
+    Fill();
     surface_->SetFont(font);
     surface_->SetForeColor(color);
     surface_->DrawText(x, y, text, false);
@@ -131,6 +154,7 @@ void SkinPainter::Title(int x, int y, std::string_view text) {
 }
 
 void SkinPainter::Box(Color color, int x1, int y1, int x2, int y2) {
+    Fill();
     surface_->SetFillColor(color);
     surface_->SetForeColor(color);
     surface_->DrawBox(x1, y1, x2, y2);
@@ -145,6 +169,7 @@ void SkinPainter::Fail(Error error) {
 
 SurfaceResult SkinPainter::Finish() {
     if (error_) return std::unexpected(*error_);
+    Fill();
     return std::move(surface_);
 }
 

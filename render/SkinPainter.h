@@ -85,8 +85,14 @@ class SkinPainter {
   public:
     // A new width × height surface filled with `background` (a form colour).
     SkinPainter(int width, int height, Color background);
+    // Draws on `canvas` (a view into a larger picture, for one), filled first with `background`
+    // unless it holds that colour already.
+    SkinPainter(SurfacePtr canvas, std::optional<Color> background);
 
-    DirectDrawSurface7& Canvas() { return *surface_; }
+    DirectDrawSurface7& Canvas() {
+        Fill();
+        return *surface_;
+    }
     bool Failed() const { return error_.has_value(); }
 
     // Draws the element at its own position, or at (x, y). Returns where it went, or nothing when
@@ -134,6 +140,9 @@ class SkinPainter {
     SurfaceResult Finish();
 
   private:
+    // Paints the background colour, if it is still owed.
+    void Fill();
+
     // Loads a piece: null when the file is missing or drawing has failed.
     SurfacePtr Load(const Element& element);
     // Copies the piece to (x, y); `element` names its file for whoever listens to skin reads.
@@ -141,6 +150,10 @@ class SkinPainter {
                 const Element* element = nullptr);
 
     SurfacePtr surface_;
+    // The background is painted just before the first drawing that needs it, from row
+    // `unpainted_` down; pieces laid from the top may have covered the rows above.
+    std::optional<Color> background_;
+    int unpainted_ = 0;
     std::optional<Error> error_;
 };
 

@@ -1,7 +1,11 @@
 #include "clsEmuAll.h"
 
+#include <algorithm>
+#include <span>
+#include <vector>
+
 #include "PictureCache.h"
-#include "SkinPainter.h"
+#include "clsDirectDraw.h"
 
 namespace morvish {
 
@@ -41,6 +45,35 @@ void PlaceUnder(RECT& r, const RECT& q) {
     PlaceBelow(r, q);
     r.Left = q.Left;
     r.Right += r.Left;
+}
+
+// Paints every pixel of the surface that no rectangle (right and bottom exclusive) holds, band by
+// band of rows that the same rectangles cross.
+void FillOutside(DirectDrawSurface7& surface, std::span<const RECT> taken, Color color) {
+    std::vector<int> edges{0, surface.Height()};
+    for (const RECT& r : taken) {
+        if (r.Width() <= 0 || r.Height() <= 0) continue;
+        edges.push_back(std::clamp(r.Top, 0, surface.Height()));
+        edges.push_back(std::clamp(r.Bottom, 0, surface.Height()));
+    }
+    std::ranges::sort(edges);
+    std::vector<std::pair<int, int>> spans;
+    for (std::size_t band = 0; band + 1 < edges.size(); ++band) {
+        const int top = edges[band], bottom = edges[band + 1];
+        if (top == bottom) continue;
+        spans.clear();
+        for (const RECT& r : taken) {
+            if (r.Width() > 0 && r.Top <= top && r.Bottom >= bottom)
+                spans.emplace_back(r.Left, r.Right);
+        }
+        std::ranges::sort(spans);
+        int x = 0;
+        for (const auto& [left, right] : spans) {
+            if (left > x) surface.BltColorFill(RECT{x, top, left, bottom}, color);
+            x = std::max(x, right);
+        }
+        if (x < surface.Width()) surface.BltColorFill(RECT{x, top, surface.Width(), bottom}, color);
+    }
 }
 
 }  // namespace
@@ -88,21 +121,25 @@ SurfaceResult clsEmuAll::MouseDblClick(int, int, int) {
 SurfaceResult clsEmuAll::Refresh() {
     // One redraw of eleven windows: a file they share is looked at once.
     PictureCache::Redraw redraw;
-    SkinPainter painter(kWidth, kHeight, pane_->BackColor());
+    const Color back = pane_->BackColor();
+    SurfacePtr frame = gDirectDraw.CreateSurface(kWidth, kHeight);
+    // Each window draws straight into its place and paints its own background there; the frame
+    // is painted only where no window is.
+    std::array<RECT, 13> places{};
     for (int slot = kBasic; slot <= kEtc; ++slot) {
         if (windows_[slot] == nullptr) continue;
-        SurfaceResult picture = windows_[slot]->Refresh();
-        if (!picture) return std::unexpected(picture.error());
-        if (!*picture) continue;
-        const DirectDrawSurface7& window = **picture;
-        RECT source{0, 0, window.Width(), window.Height()};
-        if (slot == kMsgBox) source.Bottom = std::min(source.Bottom, kMsgBoxRows);
-        const RECT& place = layout_[slot];
-        painter.Canvas().Blt(
-            RECT{place.Left, place.Top, place.Left + source.Right, place.Top + source.Bottom},
-            window, source, DDBLT_WAIT);
+        const RECT size = windows_[slot]->getDrawRect();
+        const RECT& at = layout_[slot];
+        const int rows = slot == kMsgBox ? std::min(size.Bottom, kMsgBoxRows) : size.Bottom;
+        places[slot] = RECT{at.Left, at.Top, at.Left + size.Right, at.Top + rows};
     }
-    return painter.Finish();
+    FillOutside(*frame, places, back);
+    for (int slot = kBasic; slot <= kEtc; ++slot) {
+        if (windows_[slot] == nullptr) continue;
+        Result<void> done = windows_[slot]->RefreshOnto(*frame, places[slot], std::nullopt);
+        if (!done) return std::unexpected(done.error());
+    }
+    return frame;
 }
 
 }  // namespace morvish

@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "DirectDrawSurface7.h"
@@ -48,6 +49,21 @@ class clsTessarymInterface {
 
     // (0, 0, width, height) of the picture Refresh would return now.
     virtual RECT getDrawRect() const = 0;
+
+    // Puts what Refresh would return into the `place` of a larger picture: the picture's top-left
+    // part of the place's size, cut to `frame`, every pixel copied. `holding` is the one colour
+    // (a form colour) the whole place holds now, if it holds one. A window that can draws straight
+    // into the frame, without a picture of its own.
+    virtual Result<void> RefreshOnto(DirectDrawSurface7& frame, RECT place,
+                                     std::optional<Color> holding) {
+        (void)holding;
+        SurfaceResult picture = Refresh();
+        if (!picture) return std::unexpected(picture.error());
+        if (*picture) {
+            frame.Blt(place, **picture, RECT{0, 0, place.Width(), place.Height()}, DDBLT_WAIT);
+        }
+        return {};
+    }
 
     // The skin's "colorchip.bmp" changed while the skin is shown: the window keeps this copy of
     // the chip from now on, as if it had been handed it at initialisation. Windows that read the

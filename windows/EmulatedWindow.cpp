@@ -36,7 +36,26 @@ SurfaceResult EmulatedWindow::Refresh() {
     return Paint().Finish();
 }
 
+Result<void> EmulatedWindow::RefreshOnto(DirectDrawSurface7& frame, RECT place,
+                                         std::optional<Color> holding) {
+    onto_ = Onto{&frame, place, holding};
+    struct Done {
+        std::optional<Onto>& onto;
+        ~Done() { onto.reset(); }
+    } done{onto_};
+    SurfaceResult picture = Paint().Finish();
+    if (!picture) return std::unexpected(picture.error());
+    return {};
+}
+
 SkinPainter EmulatedWindow::NewPicture() const {
+    if (onto_) {
+        return SkinPainter(std::make_unique<DirectDrawSurface7>(DirectDrawSurface7::View{},
+                                                                *onto_->frame, onto_->place),
+                           onto_->holding == pane_->BackColor()
+                               ? std::nullopt
+                               : std::optional<Color>(pane_->BackColor()));
+    }
     const RECT size = getDrawRect();
     return SkinPainter(size.Right, size.Bottom, pane_->BackColor());
 }

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -102,6 +103,8 @@ class EmulatedWindow : public clsTessarymInterface {
     SurfaceResult MouseUp(int Button, int X, int Y) override;
     SurfaceResult MouseDblClick(int Button, int X, int Y) override;
     SurfaceResult Refresh() final;
+    Result<void> RefreshOnto(DirectDrawSurface7& frame, RECT place,
+                             std::optional<Color> holding) final;
     void ReplaceColorChip(const ColorChip& ColorChip) final { chip_ = ColorChip; }
 
   protected:
@@ -116,7 +119,8 @@ class EmulatedWindow : public clsTessarymInterface {
     // hit rectangle has been set to never drawn.
     virtual void ResetState() {}
 
-    // A new picture of getDrawRect's size, filled with the pane's background colour.
+    // A new picture of getDrawRect's size, filled with the pane's background colour; during
+    // RefreshOnto, the place in the larger picture instead.
     SkinPainter NewPicture() const;
     // Draws an element at its own position and keeps where it went as its hit rectangle; a
     // missing file keeps the rectangle it had.
@@ -145,8 +149,16 @@ class EmulatedWindow : public clsTessarymInterface {
     std::vector<RECT> hit_;
 
   private:
+    // Where RefreshOnto has the window draw.
+    struct Onto {
+        DirectDrawSurface7* frame;
+        RECT place;
+        std::optional<Color> holding;
+    };
+
     std::vector<std::span<const ElementEntry>> table_;
     const PreviewPane* pane_ = nullptr;
+    std::optional<Onto> onto_;
 };
 
 }  // namespace morvish

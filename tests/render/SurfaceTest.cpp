@@ -80,6 +80,43 @@ TEST(SurfaceBlit, ClippedAtEveryEdgeAndWhollyOutside) {
     }
 }
 
+TEST(SurfaceView, DrawsIntoItsAreaOfTheWholeAndNothingBeyond) {
+    const DirectDrawSurface7 source = KeyedSource();
+    // Areas inside, reaching past the right and bottom edges, and starting above the left one.
+    for (const RECT area : {RECT{2, 3, 7, 8}, RECT{6, 6, 20, 20}, RECT{-3, -3, 4, 4}}) {
+        DirectDrawSurface7 whole(10, 10);
+        whole.BltColorFill(RECT{}, kWhite);
+        DirectDrawSurface7 view(DirectDrawSurface7::View{}, whole, area);
+        const RECT cut{std::max(area.Left, 0), std::max(area.Top, 0), std::min(area.Right, 10),
+                       std::min(area.Bottom, 10)};
+        EXPECT_EQ(view.Width(), cut.Width());
+        EXPECT_EQ(view.Height(), cut.Height());
+        // A fill of the whole view, a box and a keyed blit, each reaching past the view.
+        view.BltColorFill(RECT{}, RGB(0, 0, 255));
+        view.SetFillColor(RGB(0, 255, 0));
+        view.SetForeColor(RGB(0, 255, 0));
+        view.DrawBox(-5, -5, 2, 30);
+        view.Blt(RECT{view.Width() - 2, -1, view.Width() + 2, 3}, source, RECT{0, 0, 4, 4},
+                 DDBLT_WAIT | DDBLT_KEYSRC);
+        EXPECT_EQ(CountColor(whole, RECT{0, 0, 10, 10}, kWhite), 100 - cut.Width() * cut.Height());
+        EXPECT_EQ(whole.Pixel(cut.Left, cut.Top), 0x00FF00u);
+        EXPECT_EQ(whole.Pixel(cut.Right - 1, cut.Bottom - 1), 0x0000FFu);
+        EXPECT_EQ(whole.Pixel(cut.Right - 1, cut.Top), kRed);
+        EXPECT_EQ(view.Pixel(view.Width() - 1, 0), kRed);
+        EXPECT_EQ(view.ToBitmap().At(view.Width() - 1, view.Height() - 1), 0x0000FFu);
+    }
+}
+
+TEST(SurfaceBlit, OntoABackgroundTheKeyTakesTheBackgroundColour) {
+    const DirectDrawSurface7 source = KeyedSource();
+    DirectDrawSurface7 target(4, 4);
+    target.BltColorFill(RECT{}, kWhite);
+    target.Blt(RECT{0, 0, 4, 4}, source, RECT{0, 0, 4, 4}, DDBLT_WAIT | DDBLT_KEYSRC,
+               RGB(0, 0, 255));
+    EXPECT_EQ(CountColor(target, RECT{0, 0, 4, 4}, 0x0000FF), 12);
+    EXPECT_EQ(CountColor(target, RECT{0, 0, 4, 4}, kRed), 4);
+}
+
 TEST(SurfaceBlit, SourceRectangleOutsideTheSourceIsClipped) {
     const DirectDrawSurface7 source = KeyedSource();
     DirectDrawSurface7 target(4, 4);

@@ -10,6 +10,8 @@
 #include "DemoSkins.h"
 #include "render/FileLookup.h"
 #include "render/PreviewPane.h"
+#include "render/clsEmuAll.h"
+#include "render/clsSkinMng.h"
 #include "support/FixtureSkin.h"
 #include "support/WindowProbe.h"
 #include "windows/WindowSlots.h"
@@ -125,6 +127,46 @@ TEST_F(EveryWindow, InitialisingAgainForgetsWhereTheButtonsWere) {
         (void)window->MouseDown(1, x, y);
         EXPECT_EQ(window->getDrawRect(), open);
         std::filesystem::rename(aside, minimise);
+    }
+}
+
+// The all-windows view has each window draw straight into its place: every place must hold
+// exactly the window's own picture (the message box's top 120 rows), in every state, and the rest
+// the pane's colour.
+TEST_F(EveryWindow, TheAllWindowsViewHoldsEachWindowsOwnPicture) {
+    clsSkinMng manager(kWindowSlots);
+    manager.ClassInitialize(pane, SkinDir());
+    auto& view = static_cast<clsEmuAll&>(*manager.Window(1));
+    // Once as they start, once with the basic window minimised and the skill list scrolled.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        if (round == 1) {
+            ASSERT_TRUE(manager.Window(2)->MouseDown(MouseButton::kLeft, 255, 6));
+            ASSERT_TRUE(manager.Window(10)->MouseDown(MouseButton::kLeft, 270, 100));
+        }
+        SurfacePtr all = PictureOf(view.Refresh());
+        ASSERT_TRUE(all);
+        std::vector<bool> placed(std::size_t(all->Width() * all->Height()), false);
+        for (int slot = 2; slot <= 12; ++slot) {
+            SurfacePtr own = PictureOf(manager.Window(slot)->Refresh());
+            ASSERT_TRUE(own);
+            const RECT& at = view.Place(slot);
+            const int rows = slot == 3 ? std::min(own->Height(), 120) : own->Height();
+            for (int y = 0; y < rows && at.Top + y < all->Height(); ++y) {
+                for (int x = 0; x < own->Width() && at.Left + x < all->Width(); ++x) {
+                    ASSERT_EQ(all->Pixel(at.Left + x, at.Top + y), own->Pixel(x, y))
+                        << "slot " << slot << " at " << x << "," << y;
+                    placed[std::size_t((at.Top + y) * all->Width() + at.Left + x)] = true;
+                }
+            }
+        }
+        for (int y = 0; y < all->Height(); ++y) {
+            for (int x = 0; x < all->Width(); ++x) {
+                if (!placed[std::size_t(y * all->Width() + x)]) {
+                    ASSERT_EQ(all->Pixel(x, y), 0x405060u) << x << "," << y;
+                }
+            }
+        }
     }
 }
 
