@@ -38,6 +38,15 @@ void ZoomedPane::ShowPicture(const Bitmap& picture) {
     real_.ShowPicture(zoomed_);
 }
 
+void ZoomedPane::ShowPictureChange(const Bitmap& picture, RECT changed) {
+    // At ×1 the pane is the real one; zoomed, the picture it is shown is made anew each time.
+    if (zoom_ == 1) {
+        real_.ShowPictureChange(picture, changed);
+        return;
+    }
+    ShowPicture(picture);
+}
+
 Bitmap ZoomPicture(const Bitmap& picture, int zoom, int width, int height, std::uint32_t back) {
     Bitmap out;
     ZoomPicture(picture, zoom, width, height, back, out);

@@ -29,6 +29,7 @@ class ZoomedPane : public PreviewPane {
     // Shows `picture` in the real pane, enlarged unless the zoom is ×1. The enlarged copy is kept
     // for the next picture, so a redraw at the same size allocates nothing.
     void ShowPicture(const Bitmap& picture) override;
+    void ShowPictureChange(const Bitmap& picture, RECT changed) override;
 
   private:
     PreviewPane& real_;

@@ -3,12 +3,23 @@
 // a background colour, and a drawing area that keeps the last picture copied into it.
 // The desktop program supplies the real pane; the headless renderer and the tests their own.
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include "Bitmap.h"
 #include "Types.h"
 
 namespace morvish {
+
+// The rectangle cut to a width × height picture; an empty one when nothing of it lies inside.
+inline RECT Clipped(RECT r, int width, int height) {
+    r.Left = std::clamp(r.Left, 0, width);
+    r.Right = std::clamp(r.Right, r.Left, width);
+    r.Top = std::clamp(r.Top, 0, height);
+    r.Bottom = std::clamp(r.Bottom, r.Top, height);
+    return r;
+}
 
 class PreviewPane {
   public:
@@ -22,6 +33,13 @@ class PreviewPane {
     // (the outer size less the 2-pixel border on every side), and repaints. The picture is the
     // caller's and is drawn again in place next time: the pane keeps a copy, in its own form.
     virtual void ShowPicture(const Bitmap& picture) = 0;
+    // Shows `picture` again when only its `changed` rectangle (right and bottom exclusive) has
+    // been drawn since this pane was last shown this same picture: a pane may copy and repaint
+    // just that part. Given another picture or size since, it must show the whole.
+    virtual void ShowPictureChange(const Bitmap& picture, RECT changed) {
+        (void)changed;
+        ShowPicture(picture);
+    }
 
     int Width() const { return WindowRect().Width(); }
     int Height() const { return WindowRect().Height(); }
@@ -39,6 +57,21 @@ class MemoryPreviewPane : public PreviewPane {
         shown_.width = picture.width;
         shown_.height = picture.height;
         shown_.pixels.assign(picture.pixels.begin(), picture.pixels.end());
+        source_ = &picture;
+        ++presentations_;
+    }
+    void ShowPictureChange(const Bitmap& picture, RECT changed) override {
+        if (&picture != source_ || picture.width != shown_.width ||
+            picture.height != shown_.height) {
+            return ShowPicture(picture);
+        }
+        changed = Clipped(changed, picture.width, picture.height);
+        for (int y = changed.Top; y < changed.Bottom; ++y) {
+            const std::size_t at = std::size_t(y) * std::size_t(picture.width);
+            std::copy(picture.pixels.begin() + std::ptrdiff_t(at + std::size_t(changed.Left)),
+                      picture.pixels.begin() + std::ptrdiff_t(at + std::size_t(changed.Right)),
+                      shown_.pixels.begin() + std::ptrdiff_t(at + std::size_t(changed.Left)));
+        }
         ++presentations_;
     }
 
@@ -52,6 +85,7 @@ class MemoryPreviewPane : public PreviewPane {
     int height_;
     Color backColor_;
     Bitmap shown_;
+    const Bitmap* source_ = nullptr;  // what was shown last, for showing its changes
     int presentations_ = 0;
 };
 

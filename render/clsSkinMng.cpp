@@ -130,18 +130,33 @@ void clsSkinMng::PresentSurface(SurfacePtr surface) {
 
     // The drawing area cleared to the pane's colour, with the picture copied in. This runs at
     // every mouse move: the area is drawn again in place, and only the margins around the
-    // picture are cleared, row by row.
-    presented_.width = areaWidth;
-    presented_.height = areaHeight;
-    presented_.pixels.resize(std::size_t(areaWidth) * std::size_t(areaHeight));
+    // picture are cleared, row by row; when the picture lies where the last one lay, on the
+    // same colour, only the picture is copied and the pane told so.
     const std::uint32_t back = ToPixel(pane_->BackColor());
-    const int copiedWidth = std::min(areaWidth, source.Right);
+    const int copiedWidth = std::max(std::min(areaWidth, source.Right), 0);
     const int copiedHeight = std::max(std::min(areaHeight, source.Bottom), 0);
     const int x = Offset(areaWidth, source.Right);
     const int y = Offset(areaHeight, source.Bottom);
+    const RECT place{x, y, x + copiedWidth, y + copiedHeight};
+    const bool samePlace = presented_.width == areaWidth && presented_.height == areaHeight &&
+                           place == presentedPlace_ && back == presentedBack_;
+    presented_.width = areaWidth;
+    presented_.height = areaHeight;
+    presented_.pixels.resize(std::size_t(areaWidth) * std::size_t(areaHeight));
+    presentedPlace_ = place;
+    presentedBack_ = back;
     const std::span<const std::uint32_t> pixels = surface->Pixels();
     std::uint32_t* area = presented_.pixels.data();
     const auto row = [&](int at) { return area + std::size_t(at) * std::size_t(areaWidth); };
+    if (samePlace) {
+        for (int line = 0; line < copiedHeight; ++line) {
+            CopyRow(row(y + line) + x, &pixels[std::size_t(line) * std::size_t(source.Right)],
+                    std::size_t(copiedWidth));
+        }
+        pane_->ShowPictureChange(presented_, place);
+        lastPicture_ = std::move(surface);
+        return;
+    }
     FillRow(area, std::size_t(y) * std::size_t(areaWidth), back);
     for (int line = 0; line < copiedHeight; ++line) {
         std::uint32_t* to = row(y + line);

@@ -84,6 +84,10 @@ class clsSkinMng {
     SurfacePtr lastPicture_;
     // What the pane is given, drawn again in place at every presentation.
     Bitmap presented_;
+    // Where the last picture lay in presented_ and on what colour: a picture of the same size in
+    // the same place changes nothing around it.
+    RECT presentedPlace_{};
+    std::uint32_t presentedBack_ = 0;
 };
 
 }  // namespace morvish

@@ -37,18 +37,37 @@ void PreviewPaneWidget::ShowPicture(const Bitmap& picture) {
         picture_.format() != QImage::Format_RGB32) {
         picture_ = QImage(picture.width, picture.height, QImage::Format_RGB32);
     }
-    const std::uint32_t* from = picture.pixels.data();
-    for (int y = 0; y < picture.height; ++y, from += picture.width) {
-        // scanLine() gives the image its own pixels first if anything else shares them.
-        auto* row = reinterpret_cast<std::uint32_t*>(picture_.scanLine(y));
-        for (int x = 0; x < picture.width; ++x) row[x] = from[x] | kOpaque;
-    }
+    CopyIn(picture, RECT{0, 0, picture.width, picture.height});
+    source_ = &picture;
     ++presentations_;
     update();
 }
 
+void PreviewPaneWidget::ShowPictureChange(const Bitmap& picture, RECT changed) {
+    if (&picture != source_ || picture_.width() != picture.width ||
+        picture_.height() != picture.height) {
+        return ShowPicture(picture);
+    }
+    changed = Clipped(changed, picture.width, picture.height);
+    CopyIn(picture, changed);
+    ++presentations_;
+    const QPoint at = contentsRect().topLeft();
+    update(QRect(at.x() + changed.Left, at.y() + changed.Top, changed.Width(), changed.Height()));
+}
+
+void PreviewPaneWidget::CopyIn(const Bitmap& picture, RECT part) {
+    for (int y = part.Top; y < part.Bottom; ++y) {
+        const std::uint32_t* from =
+            picture.pixels.data() + std::size_t(y) * std::size_t(picture.width);
+        // scanLine() gives the image its own pixels first if anything else shares them.
+        auto* row = reinterpret_cast<std::uint32_t*>(picture_.scanLine(y));
+        for (int x = part.Left; x < part.Right; ++x) row[x] = from[x] | kOpaque;
+    }
+}
+
 void PreviewPaneWidget::ShowImage(const QImage& image) {
     picture_ = image;
+    source_ = nullptr;
     ++presentations_;
     update();
 }

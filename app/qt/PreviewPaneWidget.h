@@ -20,6 +20,7 @@ class PreviewPaneWidget : public QFrame, public PreviewPane {
     RECT WindowRect() const override;
     Color BackColor() const override { return kBackColor; }
     void ShowPicture(const Bitmap& picture) override;
+    void ShowPictureChange(const Bitmap& picture, RECT changed) override;
 
     // Clears the pane and shows `image` unscaled from the drawing area's top-left corner.
     void ShowImage(const QImage& image);
@@ -48,7 +49,11 @@ class PreviewPaneWidget : public QFrame, public PreviewPane {
   private:
     void Deliver(const MouseHandler& handler, int button, const QMouseEvent& event) const;
 
+    // Copies the part of the picture into picture_, which has its size.
+    void CopyIn(const Bitmap& picture, RECT part);
+
     QImage picture_;
+    const Bitmap* source_ = nullptr;  // what picture_ was made from last
     int presentations_ = 0;
 };
 

@@ -82,7 +82,28 @@ void PreviewPaneWindow::ShowPicture(const Bitmap& picture) {
         std::memcpy(pictureBits_, picture.pixels.data(),
                     picture.pixels.size() * sizeof(std::uint32_t));
     }
+    source_ = &picture;
     ::InvalidateRect(window_, nullptr, FALSE);
+    ::UpdateWindow(window_);
+}
+
+void PreviewPaneWindow::ShowPictureChange(const Bitmap& picture, RECT changed) {
+    if (&picture != source_ || pictureBits_ == nullptr || picture.width != pictureWidth_ ||
+        picture.height != pictureHeight_) {
+        return ShowPicture(picture);
+    }
+    changed = Clipped(changed, picture.width, picture.height);
+    ::GdiFlush();
+    auto* bits = static_cast<std::uint32_t*>(pictureBits_);
+    for (int y = changed.Top; y < changed.Bottom; ++y) {
+        const std::size_t at =
+            std::size_t(y) * std::size_t(picture.width) + std::size_t(changed.Left);
+        std::memcpy(bits + at, picture.pixels.data() + at,
+                    std::size_t(changed.Width()) * sizeof(std::uint32_t));
+    }
+    // The picture lies at the client area's top-left corner.
+    const ::RECT part{changed.Left, changed.Top, changed.Right, changed.Bottom};
+    ::InvalidateRect(window_, &part, FALSE);
     ::UpdateWindow(window_);
 }
 

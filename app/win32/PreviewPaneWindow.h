@@ -24,6 +24,7 @@ class PreviewPaneWindow : public PreviewPane {
     RECT WindowRect() const override;
     Color BackColor() const override { return kBackColor; }
     void ShowPicture(const Bitmap& picture) override;
+    void ShowPictureChange(const Bitmap& picture, RECT changed) override;
 
     // Press and release give the button that changed, a move the buttons held (1 left, 2 right,
     // 4 middle; 0 for none). A double click is reported instead of its second press.
@@ -45,6 +46,7 @@ class PreviewPaneWindow : public PreviewPane {
     void* pictureBits_ = nullptr;
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
+    const Bitmap* source_ = nullptr;  // what the DIB was made from last
 };
 
 // The button mask of the MK_ flags of a mouse message: 1 left, 2 right, 4 middle.

@@ -72,6 +72,34 @@ TEST_F(SkinManager, SmallerPictureIsCentredWithTheOddPixelRightAndBelow) {
     EXPECT_EQ(Shown(30, 35), kPanePixel);
 }
 
+// A mouse move in the same place hands the pane only the picture's rectangle; whatever else the
+// pane was shown meanwhile, or a change of size or colour, brings the whole area back.
+TEST_F(SkinManager, PresentingAgainInPlaceShowsTheWholeAreaWhateverCameBetween) {
+    manager.ClassInitialize(pane, skin.Dir());
+    RecordingWindow& window = Install(3, 51, 21);
+    ASSERT_TRUE(manager.Refresh(3));
+    const auto expect = [&](std::uint32_t picture, std::uint32_t around) {
+        for (int y = 0; y < 50; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                const bool inside = x >= 24 && x < 75 && y >= 14 && y < 35;
+                ASSERT_EQ(Shown(x, y), inside ? picture : around) << x << "," << y;
+            }
+        }
+    };
+    window.lowerRgb = 0x00FF00;
+    ASSERT_TRUE(manager.MouseMove(0, 30, 20));
+    EXPECT_EQ(Shown(30, 30), 0x00FF00u);
+    EXPECT_EQ(Shown(30, 14), kPicture);
+    // A screenshot of the same size shown in between.
+    pane.ShowPicture(Bitmap(100, 50, std::vector<std::uint32_t>(5000, 0x123456)));
+    window.lowerRgb.reset();
+    ASSERT_TRUE(manager.MouseMove(0, 30, 20));
+    expect(kPicture, kPanePixel);
+    pane.SetBackColor(RGB(0, 0, 255));
+    ASSERT_TRUE(manager.MouseMove(0, 30, 20));
+    expect(kPicture, 0x0000FFu);
+}
+
 TEST_F(SkinManager, LargerPictureIsShownFromItsTopLeftAndCutOff) {
     manager.ClassInitialize(pane, skin.Dir());
     Install(3, 150, 80);
