@@ -11,7 +11,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -113,8 +112,8 @@ std::int64_t FileClockNow();
 // Tells, without waiting, which watched folders have seen a change since it was last asked: an
 // entry made, removed or renamed, or a file in the folder written or its attributes changed, from
 // any program. It only counts as reliable where the system reports every such change: folders on
-// a local disk. On Linux it is inotify, on Windows ReadDirectoryChangesW; where there is no such
-// report, Watch gives nothing and callers look at the files themselves.
+// a local disk. On Linux it is inotify; where there is no such report, Watch gives nothing and
+// callers look at the files themselves.
 class FolderChanges {
   public:
     FolderChanges();
@@ -137,16 +136,8 @@ class FolderChanges {
     Seen Collect();
 
   private:
-#ifdef _WIN32
-    struct Request;
-    void Close(Request& request);
-    void* port_ = nullptr;  // the completion port every request reports to
-    std::vector<std::unique_ptr<Request>> requests_;
-    int next_ = 1;
-#else
     int handle_ = -1;
     std::vector<std::pair<int, int>> counts_;  // watch, number of Watch calls not yet undone
-#endif
 };
 
 // ---- Text at the edges --------------------------------------------------------------------------

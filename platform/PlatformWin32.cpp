@@ -1,8 +1,6 @@
 // The platform layer on Windows. Paths are UTF-16 and reach the system through the wide
 // functions only; their text is UTF-8.
-#include <algorithm>
 #include <array>
-#include <cstddef>
 #include <cwchar>
 #include <functional>
 #include <random>
@@ -447,197 +445,16 @@ std::int64_t FileClockNow() {
         std::int64_t((std::uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime));
 }
 
-// ---- Folder changes
-// ------------------------------------------------------------------------------
-
-// One watched folder: a ReadDirectoryChangesW request is kept out on it at all times, reporting to
-// the completion port, where Collect looks without waiting.
-struct FolderChanges::Request {
-    int watch = 0;
-    int count = 0;  // Watch calls not yet undone
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    // The folder itself, so that one folder under two names gives one watch.
-    DWORD volume = 0;
-    std::uint64_t index = 0;
-    OVERLAPPED overlapped{};
-    // Out: the system owns `overlapped` and `buffer` until the request comes back.
-    bool pending = false;
-    // Unwatched: closed once its request is back.
-    bool cancelled = false;
-    // The names are never read (a report only says the folder changed), so a few fit; a buffer
-    // that overflows still reports.
-    alignas(DWORD) std::array<std::byte, 4096> buffer{};
-};
-
-namespace {
-
-constexpr DWORD kFolderFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
-                                FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE |
-                                FILE_NOTIFY_CHANGE_LAST_WRITE;
-
-// How long the destructor waits for cancelled requests to come back.
-constexpr DWORD kCancelWaitMs = 2000;
-
-// True for a folder on a network drive (reached through a drive letter or a UNC name, links
-// followed), whose server need not report every change; also when that cannot be told.
-bool OnNetworkDrive(HANDLE folder) {
-    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
-    DWORD length = ::GetFinalPathNameByHandleW(folder, nullptr, 0, kFlags);
-    if (length == 0) return true;
-    std::wstring path(length, L'\0');
-    length = ::GetFinalPathNameByHandleW(folder, path.data(), DWORD(path.size()), kFlags);
-    if (length == 0 || length >= path.size()) return true;
-    path.resize(length);
-    constexpr std::wstring_view kLocal = L"\\\\?\\";
-    constexpr std::wstring_view kRemote = L"\\\\?\\UNC\\";
-    if (path.starts_with(kRemote) || !path.starts_with(kLocal)) return true;
-    const std::wstring root = path.substr(kLocal.size(), 3);
-    return ::GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
+// The desktop program watches the shown skin itself; here no folder vouches for its files, so the
+// picture cache looks at every file at every redraw.
+FolderChanges::FolderChanges() = default;
+FolderChanges::~FolderChanges() = default;
+std::optional<int> FolderChanges::Watch(const fs::path&) {
+    return std::nullopt;
 }
-
-bool Ask(HANDLE folder, OVERLAPPED& overlapped, std::array<std::byte, 4096>& buffer) {
-    overlapped = OVERLAPPED{};
-    return ::ReadDirectoryChangesW(folder, buffer.data(), DWORD(buffer.size()), FALSE,
-                                   kFolderFilter, nullptr, &overlapped, nullptr) != 0;
-}
-
-}  // namespace
-
-FolderChanges::FolderChanges()
-    : port_(::CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1)) {}
-
-FolderChanges::~FolderChanges() {
-    for (const std::unique_ptr<Request>& request : requests_) {
-        request->cancelled = true;
-        if (request->pending) ::CancelIoEx(request->handle, &request->overlapped);
-    }
-    std::erase_if(requests_, [this](const std::unique_ptr<Request>& request) {
-        if (request->pending) return false;
-        Close(*request);
-        return true;
-    });
-    while (!requests_.empty()) {
-        DWORD bytes = 0;
-        ULONG_PTR key = 0;
-        OVERLAPPED* overlapped = nullptr;
-        ::GetQueuedCompletionStatus(port_, &bytes, &key, &overlapped, kCancelWaitMs);
-        if (overlapped == nullptr) {
-            // Requests that never came back: their buffers are left to the system rather than
-            // freed under a write still to come.
-            for (std::unique_ptr<Request>& request : requests_) {
-                Close(*request);
-                (void)request.release();
-            }
-            break;
-        }
-        std::erase_if(requests_, [this, key](const std::unique_ptr<Request>& request) {
-            if (reinterpret_cast<ULONG_PTR>(request.get()) != key) return false;
-            Close(*request);
-            return true;
-        });
-    }
-    if (port_ != nullptr) ::CloseHandle(port_);
-}
-
-void FolderChanges::Close(Request& request) {
-    ::CloseHandle(request.handle);
-    request.handle = INVALID_HANDLE_VALUE;
-}
-
-std::optional<int> FolderChanges::Watch(const fs::path& folder) {
-    if (port_ == nullptr) return std::nullopt;
-    // Shared for deleting too: the watch never stops anyone removing or renaming the folder.
-    const HANDLE handle = ::CreateFileW(
-        folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!::GetFileInformationByHandle(handle, &information) ||
-        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || OnNetworkDrive(handle)) {
-        ::CloseHandle(handle);
-        return std::nullopt;
-    }
-    const std::uint64_t index =
-        (std::uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
-    for (const std::unique_ptr<Request>& known : requests_) {
-        if (!known->cancelled && known->volume == information.dwVolumeSerialNumber &&
-            known->index == index) {
-            ::CloseHandle(handle);
-            ++known->count;
-            return known->watch;
-        }
-    }
-    auto request = std::make_unique<Request>();
-    request->handle = handle;
-    request->volume = information.dwVolumeSerialNumber;
-    request->index = index;
-    if (::CreateIoCompletionPort(handle, port_, reinterpret_cast<ULONG_PTR>(request.get()), 0) ==
-            nullptr ||
-        !Ask(handle, request->overlapped, request->buffer)) {
-        ::CloseHandle(handle);
-        return std::nullopt;
-    }
-    request->pending = true;
-    request->watch = next_++;
-    request->count = 1;
-    requests_.push_back(std::move(request));
-    return requests_.back()->watch;
-}
-
-void FolderChanges::Unwatch(int watch) {
-    const auto known = std::ranges::find_if(requests_, [watch](const auto& request) {
-        return !request->cancelled && request->watch == watch;
-    });
-    if (known == requests_.end() || --(*known)->count > 0) return;
-    Request& request = **known;
-    request.cancelled = true;
-    if (request.pending) {
-        // Closed when the cancelled request comes back.
-        ::CancelIoEx(request.handle, &request.overlapped);
-    } else {
-        Close(request);
-        requests_.erase(known);
-    }
-}
-
+void FolderChanges::Unwatch(int) {}
 FolderChanges::Seen FolderChanges::Collect() {
-    Seen seen;
-    if (port_ == nullptr) return seen;
-    const auto note = [](std::vector<int>& list, int watch) {
-        if (std::ranges::find(list, watch) == list.end()) list.push_back(watch);
-    };
-    for (;;) {
-        DWORD bytes = 0;
-        ULONG_PTR key = 0;
-        OVERLAPPED* overlapped = nullptr;
-        const BOOL succeeded = ::GetQueuedCompletionStatus(port_, &bytes, &key, &overlapped, 0);
-        if (overlapped == nullptr) break;  // nothing more
-        const DWORD error = succeeded ? ERROR_SUCCESS : ::GetLastError();
-        const auto found = std::ranges::find_if(requests_, [key](const auto& request) {
-            return reinterpret_cast<ULONG_PTR>(request.get()) == key;
-        });
-        if (found == requests_.end()) continue;
-        Request& request = **found;
-        request.pending = false;
-        if (request.cancelled) {
-            Close(request);
-            requests_.erase(found);
-            continue;
-        }
-        note(seen.changed, request.watch);
-        // An overflow (no bytes, or ERROR_NOTIFY_ENUM_DIR) lost only the names.
-        if (error == ERROR_SUCCESS || error == ERROR_NOTIFY_ENUM_DIR) {
-            if (Ask(request.handle, request.overlapped, request.buffer)) {
-                request.pending = true;
-                continue;
-            }
-        }
-        // Any other answer: the folder was removed, or its drive went away. The watch ends.
-        note(seen.ended, request.watch);
-        Close(request);
-        requests_.erase(found);
-    }
-    return seen;
+    return {};
 }
 
 fs::path PathFromUtf8(std::string_view text) {

@@ -1,6 +1,6 @@
-// The folder reports the picture cache trusts instead of looking at every file: on a local disk
-// every kind of change in a watched folder is reported, a folder watched twice is one watch that
-// lasts until its last Unwatch, and a removed folder's watch is reported.
+// The folder reports the picture cache trusts instead of looking at every file (inotify on Linux):
+// on a local disk every kind of change in a watched folder is reported, a folder watched twice is
+// one watch that lasts until its last Unwatch, and a removed folder's watch is reported.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -49,10 +49,9 @@ TEST(FolderChanges, EveryKindOfChangeInAWatchedFolderIsReportedOnce) {
     scratch.Write("skin/btn.bmp", "old");
     FolderChanges changes;
     const std::optional<int> watch = changes.Watch(folder);
-#ifndef _WIN32
-    if (!watch) GTEST_SKIP() << "the temporary folder's file system does not report every change";
-#endif
-    ASSERT_TRUE(watch.has_value()) << "a folder on a local disk is watched";
+    // Windows, and file systems that do not report every change, give no watch: the picture
+    // cache looks at every file there.
+    if (!watch) GTEST_SKIP() << "no folder reports here";
     EXPECT_TRUE(changes.Collect().changed.empty());
 
     scratch.Write("skin/new.bmp", "made");
@@ -85,7 +84,8 @@ TEST(FolderChanges, AFolderWatchedTwiceIsOneWatchUntilItsLastUnwatch) {
     const std::optional<int> first = changes.Watch(scratch.Path() / "skin");
     const std::optional<int> second = changes.Watch(scratch.Path() / "skin" / ".");
     const std::optional<int> other = changes.Watch(scratch.Path() / "other");
-    ASSERT_TRUE(first && second && other);
+    if (!first) GTEST_SKIP() << "no folder reports here";
+    ASSERT_TRUE(second && other);
     EXPECT_EQ(*first, *second);
     EXPECT_NE(*first, *other);
 
@@ -113,7 +113,7 @@ TEST(FolderChanges, ARemovedFolderIsReported) {
     scratch.Write("skin/btn.bmp", "old");
     FolderChanges changes;
     const std::optional<int> watch = changes.Watch(scratch.Path() / "skin");
-    ASSERT_TRUE(watch.has_value());
+    if (!watch) GTEST_SKIP() << "no folder reports here";
     fs::remove_all(scratch.Path() / "skin");
     const FolderChanges::Seen seen = Await(changes, *watch);
     EXPECT_TRUE(Has(seen.changed, *watch) || seen.lost);
