@@ -166,8 +166,16 @@ struct PictureCache::State {
         folder.lookedAt = redraw;
         std::optional<FileIdentity> now = platform::IdentityOf(folder.path);
         if (now == folder.identity) return;
+        // Another folder under the path, or none: the watch follows the folder it was given (one
+        // moved aside still reports as itself) and speaks no more for what the path names.
+        const bool another = !now || !folder.identity || now->device != folder.identity->device ||
+                             now->inode != folder.identity->inode;
         folder.identity = std::move(now);
         ++folder.changes;
+        if (another && folder.watch) {
+            changes->Unwatch(*folder.watch);
+            folder.watch.reset();
+        }
         // A folder made again under the path is watched again.
         if (!folder.watch && folder.identity) folder.watch = changes->Watch(folder.path);
     }

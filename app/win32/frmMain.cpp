@@ -120,6 +120,8 @@ frmMain::frmMain(SettingsFolder settings) {
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     CreateControls();
     logic_ = std::make_unique<MainController>(*this, std::move(settings), MORVISH_VERSION);
+    folderWatcher_ = std::make_unique<FolderWatcher>(*logic_, window_);
+    logic_->SetFolderWatch(folderWatcher_.get());
     CreateMenus();
     SetFonts(::GetDpiForWindow(window_));
     // Messages reach the form only now that everything it forwards them to exists.
@@ -128,6 +130,7 @@ frmMain::frmMain(SettingsFolder settings) {
 }
 
 frmMain::~frmMain() {
+    StopWatching();
     logic_.reset();
     if (shortcuts_ != nullptr) ::DestroyAcceleratorTable(shortcuts_);
     for (const auto& [name, menu] : menus_) {
@@ -304,7 +307,15 @@ LRESULT CALLBACK frmMain::Procedure(HWND window, UINT message, WPARAM wParam, LP
     return form->Handle(message, wParam, lParam);
 }
 
+void frmMain::StopWatching() {
+    if (folderWatcher_ == nullptr) return;
+    // The logic must not tell the watch anything while it is taken apart.
+    logic_->SetFolderWatch(nullptr);
+    folderWatcher_.reset();
+}
+
 LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (folderWatcher_ != nullptr && folderWatcher_->Handle(message, wParam)) return 0;
     switch (message) {
         case WM_SIZE:
             LayOutStatusBar();
@@ -349,6 +360,8 @@ LRESULT frmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             ::DestroyWindow(window_);
             return 0;
         case WM_DESTROY:
+            // The worker thread and its handles end with the window whose messages they use.
+            StopWatching();
             ::PostQuitMessage(0);
             return 0;
         default:

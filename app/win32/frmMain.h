@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "FolderWatcher.h"
 #include "PreviewPaneWindow.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
@@ -93,6 +94,8 @@ class frmMain : public MainView {
     void ResizeClientArea(int width, int height);
     void LayOutStatusBar();
     void Paint();
+    // Unbinds and ends the watch on the folders, before the window or the logic goes.
+    void StopWatching();
 
     HTREEITEM Item(NodeId node) const;
     NodeId NodeOf(HTREEITEM item) const;
@@ -121,6 +124,8 @@ class frmMain : public MainView {
     bool closed_ = false;
     // Made last: its tree's managers present into the pane.
     std::unique_ptr<MainController> logic_;
+    // Watches the folders of what the preview shows and tells the logic.
+    std::unique_ptr<FolderWatcher> folderWatcher_;
 };
 
 // The program: start-up, then the message loop until the main window closes.

@@ -118,6 +118,22 @@ TEST(PictureCache, AFolderEntryInAnotherCaseShowsAtTheNextRedraw) {
     EXPECT_FALSE(f.Current("pieces\\a.bmp"));
 }
 
+TEST(PictureCache, AFolderReplacedByAnotherOfItsNameIsWatchedAnew) {
+    CacheFixture f;
+    f.skin.Solid("pieces\\btn.bmp", 4, 3, 0x112233);
+    EXPECT_EQ(f.Colour("pieces\\btn.bmp"), 0x112233u);
+    // The folder moved aside and another made under its name, as an unpacked copy replaces a
+    // skin's folder; the watch of the old one goes with it.
+    fs::rename(f.skin.Path("pieces"), f.skin.Path("old pieces"));
+    f.skin.Solid("pieces\\btn.bmp", 4, 3, 0x445566);
+    EXPECT_EQ(f.Colour("pieces\\btn.bmp"), 0x445566u);
+    EXPECT_EQ(f.Colour("pieces\\btn.bmp"), 0x445566u);
+    // Written in place in the new folder: the same size, so only its report tells.
+    f.skin.Solid("pieces\\btn.bmp", 4, 3, 0x778899);
+    EXPECT_TRUE(f.Current("pieces\\btn.bmp"));
+    EXPECT_EQ(f.Colour("pieces\\btn.bmp"), 0x778899u);
+}
+
 TEST(PictureCache, AFileWrittenAgainWithinATickIsReadAgain) {
     FixtureSkin skin;
     PictureCache cache;  // the tolerance the program runs with

@@ -3,7 +3,8 @@
 # xdotool as a user drives them: the desktop program unpacked from the zip into a folder with a
 # Japanese name (first start and the files written at exit, a root list read back, the keyboard
 # to a window kind, a click on the basic window's minimise button, a resize, a maximised exit and
-# the restart), and the setup program installing silently into Program Files, the installed
+# the restart, the preview following bitmaps saved by another program and the tree a skin folder
+# made), and the setup program installing silently into Program Files, the installed
 # program keeping its settings in %APPDATA%\Morvish, and the uninstaller removing what it put there.
 #
 #   WINEPREFIX=... tests/windows-desktop/run-tests.sh DIST_DIR WORK_DIR
@@ -218,7 +219,95 @@ if start "$app/morvish.exe"; then
   quit
 fi
 
-# 5b. The tools for skin artists: the skin check in a window of its own, and the zoom from its
+# 5b. The live preview: a bitmap saved by another program shows with no input, as paint programs
+# save it (written under a temporary name, then renamed over the old file) and written in place;
+# a skin folder made under a root shows in the tree without a rescan.
+# The colour "RRGGBB" at (X, Y) of the window.
+pixel_at() {  # X Y
+  import -window "$window" -crop "1x1+$1+$2" +repage -depth 8 -format '%[hex:p{0,0}]' info: \
+    2>/dev/null
+}
+# The tree's part of the window, as a picture to compare.
+tree_shot() {  # FILE
+  local size=($(geometry))
+  import -window "$window" -crop "120x$((size[1] - 120))+4+40" +repage "$1" 2>/dev/null
+}
+same_pictures() {  # FILE FILE
+  [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" = 0 ]
+}
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+# Waits until the pixel at (X, Y) is COLOUR, at most 5 s, and prints how long it took in ms.
+time_to_colour() {  # SINCE_MS X Y COLOUR
+  local until=$((SECONDS + 5))
+  until [ "$(pixel_at "$2" "$3")" = "$4" ]; do
+    [ "$SECONDS" -ge "$until" ] && return 1
+  done
+  echo $(($(now_ms) - $1))
+}
+pieces="$app/skins/parchment/basic_interface"
+cp "$pieces/sys_mini_off.bmp" "$work/sys_mini_off.bmp"
+convert -size 11x11 xc:'#00ff00' -type TrueColor "BMP3:$work/green.bmp"
+convert -size 11x11 xc:'#0000fe' -type TrueColor "BMP3:$work/blue.bmp"
+if start "$app/morvish.exe"; then
+  # The pointer away from the preview, where it would light up a button.
+  xdotool mousemove --window "$window" 5 5
+  select_basic_window
+  if poll 10 box_is 280x120; then
+    box=$(shown_box)
+    # Inside the minimise button, at (266, 3) in the window and 11 pixels square.
+    mini_x=$(($(echo "$box" | cut -d+ -f2) + 270))
+    mini_y=$(($(echo "$box" | cut -d+ -f3) + 7))
+    cp "$work/green.bmp" "$pieces/saving.tmp"
+    since=$(now_ms)
+    mv -f "$pieces/saving.tmp" "$pieces/sys_mini_off.bmp"
+    if waited=$(time_to_colour "$since" "$mini_x" "$mini_y" 00FF00); then
+      echo "a bitmap renamed over the old one showed after $waited ms"
+      check "a bitmap saved by renaming over the old one shows within 0.5 s" test "$waited" -lt 500
+    else
+      fail "a bitmap saved by renaming over the old one shows"
+    fi
+    # Written in place, blue. The program first finishes what follows a redraw (the skin's files
+    # looked at again), so that the save is timed from a quiet program.
+    sleep 1
+    since=$(now_ms)
+    cp "$work/blue.bmp" "$pieces/sys_mini_off.bmp"
+    if waited=$(time_to_colour "$since" "$mini_x" "$mini_y" 0000FE); then
+      echo "a bitmap written in place showed after $waited ms"
+      check "a bitmap written in place shows within 0.5 s" test "$waited" -lt 500
+    else
+      fail "a bitmap written in place shows"
+    fi
+  else
+    fail "the basic information window shows"
+  fi
+  # A new skin, made beside the root and moved into it whole, with a green minimise button.
+  tree_shot "$work/tree-before.png"
+  rm -rf "$work/zzlive"
+  cp -r "$app/skins/parchment" "$work/zzlive"
+  cp "$work/green.bmp" "$work/zzlive/basic_interface/sys_mini_off.bmp"
+  mv "$work/zzlive" "$app/skins/zzlive"
+  tree_changed() {
+    tree_shot "$work/tree-after.png"
+    ! same_pictures "$work/tree-before.png" "$work/tree-after.png"
+  }
+  since=$(now_ms)
+  if poll 5 tree_changed; then
+    pass "a skin folder made under a root shows in the tree"
+    echo "the tree showed the new skin after $(($(now_ms) - since)) ms"
+  else
+    fail "a skin folder made under a root shows in the tree"
+  fi
+  # It is the new skin: typed to, its basic window has the green button.
+  activate
+  xdotool key --delay 150 Home z Right Down Down
+  green() { box_is 280x120 && [ "$(pixel_at "$mini_x" "$mini_y")" = 00FF00 ]; }
+  check "the new skin in the tree is the folder made" poll 10 green
+  quit
+fi
+rm -rf "$app/skins/zzlive"
+cp "$work/sys_mini_off.bmp" "$pieces/sys_mini_off.bmp"
+
+# 5c. The tools for skin artists: the skin check in a window of its own, and the zoom from its
 # key, kept in the settings.
 if start "$app/morvish.exe"; then
   select_basic_window
