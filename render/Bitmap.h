@@ -17,7 +17,7 @@ struct OpaqueRuns {
     // height + 1 entries.
     std::vector<std::uint32_t> first;
     std::vector<std::uint32_t> runs;
-    std::vector<bool> dense;  // rows copied pixel by pixel
+    std::vector<std::uint8_t> dense;  // rows copied pixel by pixel (1), not by runs (0)
 };
 
 struct Bitmap {

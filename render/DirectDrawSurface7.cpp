@@ -104,17 +104,16 @@ void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source,
             ? from->shared_->opaque.get()
             : nullptr;
     const std::uint32_t fill = ToPixel(onto.value_or(0));
+    if (runs != nullptr) {
+        CopyRectKeyed(pixels + Index(dx, dy), stride_, sourcePixels + from->Index(0, sy),
+                      from->stride_, *runs, sy, sx, std::size_t(width), height,
+                      onto ? std::optional<std::uint32_t>(fill) : std::nullopt);
+        return;
+    }
     for (int row = 0; row < height; ++row) {
         const std::uint32_t* in = sourcePixels + from->Index(sx, sy + row);
         std::uint32_t* out = pixels + Index(dx, dy + row);
-        if (runs != nullptr) {
-            const std::uint32_t* whole = sourcePixels + from->Index(0, sy + row);
-            if (onto) {
-                CopyRowKeyedOnto(out, whole, *runs, sy + row, sx, std::size_t(width), fill);
-            } else {
-                CopyRowKeyed(out, whole, *runs, sy + row, sx, std::size_t(width));
-            }
-        } else if (keyed && onto) {
+        if (keyed && onto) {
             CopyRowKeyedOnto(out, in, std::size_t(width), key, fill);
         } else if (keyed) {
             CopyRowKeyed(out, in, std::size_t(width), key);
@@ -155,8 +154,17 @@ void DirectDrawSurface7::DrawText(int x, int y, std::string_view text, bool) {
 void DirectDrawSurface7::DrawBox(int x1, int y1, int x2, int y2) {
     if (x2 <= x1 || y2 <= y1) return;
     const std::uint32_t outline = ToPixel(foreColor_);
-    FillClipped(x1, y1, x2, y2, outline);
-    FillClipped(x1 + 1, y1 + 1, x2 - 1, y2 - 1, ToPixel(fillColor_));
+    const std::uint32_t inside = ToPixel(fillColor_);
+    if (inside == outline) {
+        FillClipped(x1, y1, x2, y2, outline);
+        return;
+    }
+    // The outline's four sides, then the inside.
+    FillClipped(x1, y1, x2, y1 + 1, outline);
+    FillClipped(x1, y2 - 1, x2, y2, outline);
+    FillClipped(x1, y1 + 1, x1 + 1, y2 - 1, outline);
+    FillClipped(x2 - 1, y1 + 1, x2, y2 - 1, outline);
+    FillClipped(x1 + 1, y1 + 1, x2 - 1, y2 - 1, inside);
 }
 
 void DirectDrawSurface7::SetColorKey(std::uint32_t flags, std::uint32_t low, std::uint32_t) {

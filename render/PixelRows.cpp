@@ -63,6 +63,43 @@ __attribute__((target("avx2"))) void CopyRowKeyedAvx2(std::uint32_t* to, const s
     CopyRowKeyedSse2(to + i, from + i, count - i, key);
 }
 
+void CopyRowKeyedOntoPlain(std::uint32_t* to, const std::uint32_t* from, std::size_t count,
+                           std::uint32_t key, std::uint32_t fill) {
+    for (std::size_t i = 0; i < count; ++i) to[i] = from[i] == key ? fill : from[i];
+}
+
+// Every store is whole and nothing below is read: key pixels become `fill`.
+void CopyRowKeyedOntoSse2(std::uint32_t* to, const std::uint32_t* from, std::size_t count,
+                          std::uint32_t key, std::uint32_t fill) {
+    const __m128i keys = _mm_set1_epi32(int(key));
+    const __m128i fills = _mm_set1_epi32(int(fill));
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        const __m128i isKey = _mm_cmpeq_epi32(source, keys);
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(to + i),
+            _mm_or_si128(_mm_and_si128(isKey, fills), _mm_andnot_si128(isKey, source)));
+    }
+    CopyRowKeyedOntoPlain(to + i, from + i, count - i, key, fill);
+}
+
+__attribute__((target("avx2"))) void CopyRowKeyedOntoAvx2(std::uint32_t* to,
+                                                          const std::uint32_t* from,
+                                                          std::size_t count, std::uint32_t key,
+                                                          std::uint32_t fill) {
+    const __m256i keys = _mm256_set1_epi32(int(key));
+    const __m256i fills = _mm256_set1_epi32(int(fill));
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i source = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i));
+        const __m256i isKey = _mm256_cmpeq_epi32(source, keys);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i),
+                            _mm256_blendv_epi8(source, fills, isKey));
+    }
+    CopyRowKeyedOntoSse2(to + i, from + i, count - i, key, fill);
+}
+
 void FillRowSse2(std::uint32_t* to, std::size_t count, std::uint32_t value) {
     const __m128i values = _mm_set1_epi32(int(value));
     std::size_t i = 0;
@@ -89,7 +126,51 @@ void FillRowPlain(std::uint32_t* to, std::size_t count, std::uint32_t value) {
     for (std::size_t i = 0; i < count; ++i) to[i] = value;
 }
 
+void CopyRowKeyedOntoPlain(std::uint32_t* to, const std::uint32_t* from, std::size_t count,
+                           std::uint32_t key, std::uint32_t fill) {
+    for (std::size_t i = 0; i < count; ++i) to[i] = from[i] == key ? fill : from[i];
+}
+
 #endif
+
+}  // namespace
+
+namespace {
+
+// Runs and gaps are mostly a few pixels long: those are written in place rather than through a
+// call.
+constexpr std::size_t kShort = 8;
+
+inline void CopyShort(std::uint32_t* to, const std::uint32_t* from, std::size_t count) {
+    constexpr std::size_t kWord = sizeof(std::uint32_t);
+    if (count > kShort) {
+        std::memcpy(to, from, count * kWord);
+    } else if (count >= 4) {
+        // Two copies of four that overlap in the middle; copies of a known size are inlined.
+        std::memcpy(to, from, 4 * kWord);
+        std::memcpy(to + count - 4, from + count - 4, 4 * kWord);
+    } else if (count >= 2) {
+        std::memcpy(to, from, 2 * kWord);
+        std::memcpy(to + count - 2, from + count - 2, 2 * kWord);
+    } else if (count == 1) {
+        *to = *from;
+    }
+}
+
+inline void FillShort(std::uint32_t* to, std::size_t count, std::uint32_t value) {
+    if (count > kShort) {
+        FillRow(to, count, value);
+        return;
+    }
+    const std::uint32_t four[4] = {value, value, value, value};
+    constexpr std::size_t kWord = sizeof(std::uint32_t);
+    if (count >= 4) {
+        std::memcpy(to, four, 4 * kWord);
+        std::memcpy(to + count - 4, four, 4 * kWord);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) to[i] = value;
+    }
+}
 
 }  // namespace
 
@@ -111,7 +192,7 @@ std::shared_ptr<const OpaqueRuns> FindOpaqueRuns(const Bitmap& picture, std::uin
     auto found = std::make_shared<OpaqueRuns>();
     found->key = key;
     found->first.reserve(std::size_t(picture.height) + 1);
-    found->dense.assign(std::size_t(picture.height), false);
+    found->dense.assign(std::size_t(picture.height), 0);
     const std::size_t width = std::size_t(picture.width);
     // A run costs about as much as copying this many pixels one by one.
     constexpr std::size_t kPixelsPerRun = 16;
@@ -129,7 +210,7 @@ std::shared_ptr<const OpaqueRuns> FindOpaqueRuns(const Bitmap& picture, std::uin
         }
         if ((found->runs.size() - rowStart) / 2 * kPixelsPerRun > width) {
             found->runs.resize(rowStart);
-            found->dense[y] = true;
+            found->dense[y] = 1;
         }
     }
     found->first.push_back(std::uint32_t(found->runs.size()));
@@ -137,40 +218,70 @@ std::shared_ptr<const OpaqueRuns> FindOpaqueRuns(const Bitmap& picture, std::uin
     return found;
 }
 
-void CopyRowKeyed(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
-                  int column, std::size_t count) {
-    const std::size_t y = std::size_t(row);
-    if (runs.dense[y]) return CopyRowKeyed(to, from + column, count, runs.key);
-    const std::uint32_t left = std::uint32_t(column);
-    const std::uint32_t right = left + std::uint32_t(count);
+void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, std::size_t count,
+                      std::uint32_t key, std::uint32_t fill) {
+#if defined(MORVISH_PIXEL_ROWS_X86)
+    if (kHasAvx2) return CopyRowKeyedOntoAvx2(to, from, count, key, fill);
+    return CopyRowKeyedOntoSse2(to, from, count, key, fill);
+#else
+    return CopyRowKeyedOntoPlain(to, from, count, key, fill);
+#endif
+}
+
+namespace {
+
+inline void RowKeyed(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs,
+                     std::size_t y, std::uint32_t left, std::uint32_t right) {
+    if (runs.dense[y]) return CopyRowKeyed(to, from + left, right - left, runs.key);
     for (std::uint32_t k = runs.first[y]; k < runs.first[y + 1]; k += 2) {
         const std::uint32_t begin = std::max(runs.runs[k], left);
         const std::uint32_t end = std::min(runs.runs[k + 1], right);
-        if (begin < end) std::memcpy(to + (begin - left), from + begin, (end - begin) * 4);
+        if (begin < end) CopyShort(to + (begin - left), from + begin, end - begin);
     }
 }
 
-void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, std::size_t count,
-                      std::uint32_t key, std::uint32_t fill) {
-    for (std::size_t i = 0; i < count; ++i) to[i] = from[i] == key ? fill : from[i];
-}
-
-void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
-                      int column, std::size_t count, std::uint32_t fill) {
-    const std::size_t y = std::size_t(row);
-    if (runs.dense[y]) return CopyRowKeyedOnto(to, from + column, count, runs.key, fill);
-    const std::uint32_t left = std::uint32_t(column);
-    const std::uint32_t right = left + std::uint32_t(count);
+inline void RowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs,
+                         std::size_t y, std::uint32_t left, std::uint32_t right,
+                         std::uint32_t fill) {
+    if (runs.dense[y]) return CopyRowKeyedOnto(to, from + left, right - left, runs.key, fill);
     std::uint32_t x = left;  // the first column not yet written
     for (std::uint32_t k = runs.first[y]; k < runs.first[y + 1] && x < right; k += 2) {
         const std::uint32_t begin = std::max(runs.runs[k], x);
         const std::uint32_t end = std::min(runs.runs[k + 1], right);
         if (begin >= end) continue;
-        FillRow(to + (x - left), begin - x, fill);
-        std::memcpy(to + (begin - left), from + begin, (end - begin) * 4);
+        FillShort(to + (x - left), begin - x, fill);
+        CopyShort(to + (begin - left), from + begin, end - begin);
         x = end;
     }
-    FillRow(to + (x - left), right - x, fill);
+    FillShort(to + (x - left), right - x, fill);
+}
+
+}  // namespace
+
+void CopyRowKeyed(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
+                  int column, std::size_t count) {
+    RowKeyed(to, from, runs, std::size_t(row), std::uint32_t(column),
+             std::uint32_t(column) + std::uint32_t(count));
+}
+
+void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
+                      int column, std::size_t count, std::uint32_t fill) {
+    RowKeyedOnto(to, from, runs, std::size_t(row), std::uint32_t(column),
+                 std::uint32_t(column) + std::uint32_t(count), fill);
+}
+
+void CopyRectKeyed(std::uint32_t* to, std::ptrdiff_t toStride, const std::uint32_t* from,
+                   std::ptrdiff_t fromStride, const OpaqueRuns& runs, int row, int column,
+                   std::size_t count, int height, std::optional<std::uint32_t> fill) {
+    const std::uint32_t left = std::uint32_t(column);
+    const std::uint32_t right = left + std::uint32_t(count);
+    for (int r = 0; r < height; ++r, to += toStride, from += fromStride) {
+        if (fill) {
+            RowKeyedOnto(to, from, runs, std::size_t(row + r), left, right, *fill);
+        } else {
+            RowKeyed(to, from, runs, std::size_t(row + r), left, right);
+        }
+    }
 }
 
 void FillRow(std::uint32_t* to, std::size_t count, std::uint32_t value) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "Bitmap.h"
 
@@ -37,5 +38,11 @@ void CopyRowKeyed(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns
 // CopyRowKeyedOnto the same way.
 void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
                       int column, std::size_t count, std::uint32_t fill);
+// Both for `height` rows at once, from row `row` down: `from` is the first pixel of row `row` of
+// the picture, and the rows lie `toStride` and `fromStride` pixels apart. With `fill`, key pixels
+// take it (CopyRowKeyedOnto); without, they leave `to` as it was.
+void CopyRectKeyed(std::uint32_t* to, std::ptrdiff_t toStride, const std::uint32_t* from,
+                   std::ptrdiff_t fromStride, const OpaqueRuns& runs, int row, int column,
+                   std::size_t count, int height, std::optional<std::uint32_t> fill);
 
 }  // namespace morvish

@@ -205,6 +205,10 @@ TEST(PixelRows, EveryLengthAndKeyPlacementMatchesAPlainLoop) {
         EXPECT_EQ(to, std::vector<std::uint32_t>(count, 0x123456)) << count;
         CopyRow(to.data(), from.data(), count);
         EXPECT_EQ(to, from) << count;
+        // Onto a background: every pixel written, the key's in the background colour.
+        for (std::size_t i = 0; i < count; ++i) expected[i] = from[i] == kKey ? 0x0000AA : from[i];
+        CopyRowKeyedOnto(to.data(), from.data(), count, kKey, 0x0000AA);
+        EXPECT_EQ(to, expected) << count;
     }
 }
 
@@ -212,8 +216,14 @@ TEST(PixelRows, CopiesByOpaqueRunsMatchAPlainLoopForEveryPartOfARow) {
     constexpr std::uint32_t kKey = 0xFF00FF;
     constexpr int kWidth = 40;
     // Row 0 has long runs, row 1 keys everywhere but one pixel, row 2 none, row 3 a key at
-    // every other pixel (too many runs: copied pixel by pixel), row 4 is all key.
-    Bitmap picture(kWidth, 5, std::vector<std::uint32_t>(5 * kWidth));
+    // every other pixel (too many runs: copied pixel by pixel), row 4 is all key, row 5 a run of
+    // one pixel and one of five, far apart.
+    constexpr int kHeight = 6;
+    Bitmap picture(kWidth, kHeight, std::vector<std::uint32_t>(kHeight * kWidth));
+    for (int x = 0; x < kWidth; ++x) {
+        const bool opaque = x == 2 || (x >= 11 && x < 16);
+        picture.pixels[std::size_t(5 * kWidth + x)] = opaque ? 0x0A0B0Cu + std::uint32_t(x) : kKey;
+    }
     for (int x = 0; x < kWidth; ++x) {
         const std::uint32_t colour = 0x010203u * std::uint32_t(x + 1);
         picture.pixels[std::size_t(x)] = (x / 7) % 2 == 1 ? kKey : colour;
@@ -225,10 +235,11 @@ TEST(PixelRows, CopiesByOpaqueRunsMatchAPlainLoopForEveryPartOfARow) {
     const std::shared_ptr<const OpaqueRuns> runs = FindOpaqueRuns(picture, kKey);
     EXPECT_TRUE(runs->dense[3]);
     EXPECT_EQ(runs->first[5] - runs->first[4], 0u);
-    for (int row = 0; row < 5; ++row) {
+    EXPECT_FALSE(runs->dense[5]);
+    for (int row = 0; row < kHeight; ++row) {
         const std::uint32_t* from = picture.pixels.data() + std::size_t(row * kWidth);
         for (int column = 0; column <= kWidth; ++column) {
-            for (int count = 0; column + count <= kWidth; count += 3) {
+            for (int count = 0; column + count <= kWidth; ++count) {
                 std::vector<std::uint32_t> to(std::size_t(count), 0x777777), expected = to;
                 CopyRowKeyed(expected.data(), from + column, std::size_t(count), kKey);
                 CopyRowKeyed(to.data(), from, *runs, row, column, std::size_t(count));
@@ -241,6 +252,24 @@ TEST(PixelRows, CopiesByOpaqueRunsMatchAPlainLoopForEveryPartOfARow) {
                 EXPECT_EQ(to, expected) << row << ' ' << column << ' ' << count;
             }
         }
+    }
+    // A rectangle of every row at once, into a wider picture, is each row copied in turn.
+    for (const std::optional<std::uint32_t> fill :
+         {std::optional<std::uint32_t>(), std::optional<std::uint32_t>(0x0000AA)}) {
+        constexpr int kColumn = 3, kCount = 30, kStride = 50;
+        std::vector<std::uint32_t> to(kHeight * kStride, 0x777777), expected = to;
+        for (int row = 0; row < kHeight; ++row) {
+            std::uint32_t* out = expected.data() + row * kStride + 1;
+            const std::uint32_t* from = picture.pixels.data() + std::size_t(row * kWidth);
+            if (fill) {
+                CopyRowKeyedOnto(out, from, *runs, row, kColumn, kCount, *fill);
+            } else {
+                CopyRowKeyed(out, from, *runs, row, kColumn, kCount);
+            }
+        }
+        CopyRectKeyed(to.data() + 1, kStride, picture.pixels.data(), kWidth, *runs, 0, kColumn,
+                      kCount, kHeight, fill);
+        EXPECT_EQ(to, expected);
     }
 }
 
