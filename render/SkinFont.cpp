@@ -69,6 +69,18 @@ void GlyphFont::Draw(PixelTarget target, int x, int y, std::string_view utf8,
     long long pen = x;
     for (std::size_t position = 0; position < utf8.size();) {
         const Glyph& glyph = GlyphFor(NextCodePoint(utf8, position));
+        if (pen + glyph.ink.Left >= 0 && pen + glyph.ink.Right <= target.width &&
+            (long long)y + glyph.ink.Top >= 0 && (long long)y + glyph.ink.Bottom <= target.height) {
+            // Wholly inside the target, as nearly every glyph is: nothing to clip.
+            const long long origin = (long long)y * target.stride + pen;
+            for (const Run& run : glyph.runs) {
+                std::uint32_t* out =
+                    target.pixels + (origin + (long long)run.dy * target.stride + run.left);
+                for (int x = 0; x < run.right - run.left; ++x) out[x] = rgb;
+            }
+            pen += glyph.advance;
+            continue;
+        }
         for (const Run& run : glyph.runs) {
             const long long row = (long long)y + run.dy;
             if (row < 0 || row >= target.height) continue;
@@ -91,15 +103,58 @@ int GlyphFont::TextWidth(std::string_view utf8) const {
     return int(std::min<long long>(width, 1LL << 30));
 }
 
+RECT GlyphFont::InkBounds(std::string_view utf8) const {
+    long long left = 0, top = 0, right = 0, bottom = 0;
+    bool inked = false;
+    long long pen = 0;
+    for (std::size_t position = 0; position < utf8.size();) {
+        const Glyph& glyph = GlyphFor(NextCodePoint(utf8, position));
+        if (glyph.ink.Left < glyph.ink.Right) {
+            const long long glyphLeft = pen + glyph.ink.Left, glyphRight = pen + glyph.ink.Right;
+            left = inked ? std::min(left, glyphLeft) : glyphLeft;
+            right = inked ? std::max(right, glyphRight) : glyphRight;
+            top = inked ? std::min<long long>(top, glyph.ink.Top) : glyph.ink.Top;
+            bottom = inked ? std::max<long long>(bottom, glyph.ink.Bottom) : glyph.ink.Bottom;
+            inked = true;
+        }
+        pen += glyph.advance;
+    }
+    static constexpr long long kFar = 1LL << 30;
+    const auto kept = [](long long value) { return std::int32_t(std::clamp(value, -kFar, kFar)); };
+    return RECT{kept(left), kept(top), kept(right), kept(bottom)};
+}
+
+namespace {
+
+// The glyph with the box of its runs.
+Glyph Measured(Glyph glyph) {
+    bool inked = false;
+    for (const Run& run : glyph.runs) {
+        if (run.left >= run.right) continue;
+        if (!inked) {
+            glyph.ink = RECT{run.left, run.dy, run.right, run.dy + 1};
+            inked = true;
+            continue;
+        }
+        glyph.ink.Left = std::min(glyph.ink.Left, run.left);
+        glyph.ink.Right = std::max(glyph.ink.Right, run.right);
+        glyph.ink.Top = std::min(glyph.ink.Top, run.dy);
+        glyph.ink.Bottom = std::max(glyph.ink.Bottom, run.dy + 1);
+    }
+    return glyph;
+}
+
+}  // namespace
+
 const Glyph& GlyphFont::GlyphFor(char32_t code) const {
     if (code < kDirectGlyphs) {
         std::unique_ptr<Glyph>& direct = directGlyphs_[code];
-        if (!direct) direct = std::make_unique<Glyph>(Render(code));
+        if (!direct) direct = std::make_unique<Glyph>(Measured(Render(code)));
         return *direct;
     }
     auto found = glyphs_.find(code);
     if (found != glyphs_.end()) return found->second;
-    return glyphs_.emplace(code, Render(code)).first->second;
+    return glyphs_.emplace(code, Measured(Render(code))).first->second;
 }
 
 }  // namespace fontbackend

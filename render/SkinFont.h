@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "Types.h"
+
 namespace morvish {
 
 // A 32-bit 0x00RRGGBB pixel buffer to draw into; rows are `width` pixels apart.
@@ -34,6 +36,9 @@ class SkinFont {
 
     // Advance width of the text in pixels.
     virtual int TextWidth(std::string_view utf8) const = 0;
+    // The smallest rectangle holding every pixel Draw would paint for the text at (0, 0); empty
+    // when it paints none.
+    virtual RECT InkBounds(std::string_view utf8) const = 0;
     // Height of a character cell (ascent + descent) in pixels.
     virtual int CellHeight() const = 0;
     // Distance from the top of the cell to the baseline in pixels.

@@ -28,6 +28,8 @@ struct Run {
 struct Glyph {
     std::vector<Run> runs;
     int advance = 0;
+    // The box of its runs from the pen position, worked out when the glyph is first kept.
+    RECT ink{};
 };
 
 // The next code point of UTF-8 text from `position`, which moves past it. Broken sequences give
@@ -46,6 +48,7 @@ class GlyphFont : public SkinFont {
     void Draw(PixelTarget target, int x, int y, std::string_view utf8,
               std::uint32_t rgb) const final;
     int TextWidth(std::string_view utf8) const final;
+    RECT InkBounds(std::string_view utf8) const final;
     int CellHeight() const final { return ascent_ + descent_; }
     int Ascent() const final { return ascent_; }
 

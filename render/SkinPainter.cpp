@@ -1,5 +1,7 @@
 #include "SkinPainter.h"
 
+#include <algorithm>
+
 #include "FileLookup.h"
 #include "ProgramPaths.h"
 #include "SkinReadLog.h"
@@ -25,6 +27,90 @@ std::vector<Element> MakeElements(const std::filesystem::path& dir,
     return elements;
 }
 
+namespace {
+
+// More rectangles than this and the owed background is simply painted: a window of many small
+// pieces gains nothing from keeping count.
+constexpr std::size_t kMostCovered = 16;
+
+RECT Intersection(const RECT& a, const RECT& b) {
+    return RECT{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+                std::min(a.Bottom, b.Bottom)};
+}
+
+bool IsEmpty(const RECT& rect) {
+    return rect.Left >= rect.Right || rect.Top >= rect.Bottom;
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+    return outer.Left <= inner.Left && outer.Top <= inner.Top && inner.Right <= outer.Right &&
+           inner.Bottom <= outer.Bottom;
+}
+
+// The parts of `area` outside every rectangle of `covered`, as disjoint rectangles in `out`.
+void Uncovered(const RECT& area, const std::vector<RECT>& covered, std::vector<RECT>& out,
+               std::vector<RECT>& scratch) {
+    out.clear();
+    if (IsEmpty(area)) return;
+    // Most pieces lie wholly on one covered rectangle or touch none.
+    bool touches = false;
+    for (const RECT& cut : covered) {
+        if (Contains(cut, area)) return;
+        touches = touches || !IsEmpty(Intersection(cut, area));
+    }
+    out.push_back(area);
+    if (!touches) return;
+    for (const RECT& cut : covered) {
+        if (IsEmpty(Intersection(cut, area))) continue;
+        scratch.clear();
+        for (const RECT& part : out) {
+            const RECT common = Intersection(part, cut);
+            if (IsEmpty(common)) {
+                scratch.push_back(part);
+                continue;
+            }
+            // Above and below the cut across the whole part, then left and right of it.
+            if (part.Top < common.Top)
+                scratch.push_back({part.Left, part.Top, part.Right, common.Top});
+            if (common.Bottom < part.Bottom)
+                scratch.push_back({part.Left, common.Bottom, part.Right, part.Bottom});
+            if (part.Left < common.Left)
+                scratch.push_back({part.Left, common.Top, common.Left, common.Bottom});
+            if (common.Right < part.Right)
+                scratch.push_back({common.Right, common.Top, part.Right, common.Bottom});
+        }
+        out.swap(scratch);
+        if (out.empty()) return;
+    }
+}
+
+// Adds the rectangles of `fresh`, which lie outside every one of `covered`, to it; one that
+// shares a whole side with a rectangle there is joined to it, so that a row of pieces side by
+// side, or a band under a band as wide, stays one rectangle.
+void AddCovered(std::vector<RECT>& covered, const std::vector<RECT>& fresh) {
+    for (RECT added : fresh) {
+        for (std::size_t k = 0; k < covered.size();) {
+            const RECT& other = covered[k];
+            const bool sideBySide = other.Top == added.Top && other.Bottom == added.Bottom &&
+                                    (other.Right == added.Left || added.Right == other.Left);
+            const bool oneAbove = other.Left == added.Left && other.Right == added.Right &&
+                                  (other.Bottom == added.Top || added.Bottom == other.Top);
+            if (!sideBySide && !oneAbove) {
+                ++k;
+                continue;
+            }
+            added = RECT{std::min(other.Left, added.Left), std::min(other.Top, added.Top),
+                         std::max(other.Right, added.Right), std::max(other.Bottom, added.Bottom)};
+            covered[k] = covered.back();
+            covered.pop_back();
+            k = 0;
+        }
+        covered.push_back(added);
+    }
+}
+
+}  // namespace
+
 SkinPainter::SkinPainter(int width, int height, Color background)
     : surface_(gDirectDraw.CreateSurface(width, height)), background_(background) {}
 
@@ -33,11 +119,28 @@ SkinPainter::SkinPainter(SurfacePtr canvas, std::optional<Color> background)
 
 void SkinPainter::Fill() {
     if (!background_) return;
-    if (unpainted_ < surface_->Height()) {
-        surface_->BltColorFill(RECT{0, unpainted_, surface_->Width(), surface_->Height()},
-                               *background_);
-    }
+    std::vector<RECT>& owed = fresh_;
+    Uncovered(gDirectDraw.getSurfaceRect(*surface_), painted_, owed, scratch_);
+    for (const RECT& part : owed) surface_->BltColorFill(part, *background_);
     background_.reset();
+    painted_.clear();
+}
+
+void SkinPainter::PayFor(RECT area) {
+    if (!background_) return;
+    std::vector<RECT>& owed = fresh_;
+    Uncovered(Intersection(area, gDirectDraw.getSurfaceRect(*surface_)), painted_, owed, scratch_);
+    for (const RECT& part : owed) surface_->BltColorFill(part, *background_);
+    AddCovered(painted_, owed);
+    if (painted_.size() > kMostCovered) Fill();
+}
+
+void SkinPainter::Cover(RECT area) {
+    if (!background_) return;
+    std::vector<RECT>& fresh = fresh_;
+    Uncovered(Intersection(area, gDirectDraw.getSurfaceRect(*surface_)), painted_, fresh, scratch_);
+    AddCovered(painted_, fresh);
+    if (painted_.size() > kMostCovered) Fill();
 }
 
 SurfacePtr SkinPainter::Load(const Element& element) {
@@ -55,20 +158,27 @@ RECT SkinPainter::BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mod
                          const Element* element) {
     const RECT source = gDirectDraw.getSurfaceRect(piece);
     const RECT destination{x, y, x + source.Right, y + source.Bottom};
-    // Pieces as wide as the picture, each starting where the last one ended from the top, are
-    // drawn onto the background in one pass each: the background is owed only below them.
-    std::optional<Color> onto;
-    if (background_ && destination.Left <= 0 && destination.Right >= surface_->Width() &&
-        (destination.Top == unpainted_ || (unpainted_ == 0 && destination.Top < 0)) &&
-        destination.Bottom > unpainted_) {
-        onto = background_;
-        unpainted_ = destination.Bottom;
-        if (unpainted_ >= surface_->Height()) background_.reset();
+    const std::uint32_t flags = mode == Blit::Keyed ? DDBLT_WAIT | DDBLT_KEYSRC : DDBLT_WAIT;
+    const RECT visible = Intersection(destination, gDirectDraw.getSurfaceRect(*surface_));
+    if (!background_ || IsEmpty(visible)) {
+        surface_->Blt(destination, piece, source, flags);
+    } else if (mode == Blit::Opaque) {
+        Cover(visible);
+        surface_->Blt(destination, piece, source, flags);
     } else {
-        Fill();
+        // Where nothing lies yet, the piece's key takes the owed colour in the same pass; a piece
+        // partly over what is drawn already has the colour painted where it is still owed, first.
+        std::vector<RECT>& fresh = fresh_;
+        Uncovered(visible, painted_, fresh, scratch_);
+        if (fresh.size() == 1 && fresh.front() == visible) {
+            surface_->Blt(destination, piece, source, flags, background_);
+        } else {
+            for (const RECT& to : fresh) surface_->BltColorFill(to, *background_);
+            surface_->Blt(destination, piece, source, flags);
+        }
+        AddCovered(painted_, fresh);
+        if (painted_.size() > kMostCovered) Fill();
     }
-    surface_->Blt(destination, piece, source,
-                  mode == Blit::Keyed ? DDBLT_WAIT | DDBLT_KEYSRC : DDBLT_WAIT, onto);
     if (SkinReadObserver* listener = SkinReadListener(); listener != nullptr && element) {
         listener->Placed(*element, destination, surface_->Width(), surface_->Height());
     }
@@ -131,7 +241,10 @@ void SkinPainter::Place(const DirectDrawSurface7& built, int x, int y) {
 }
 
 void SkinPainter::Text(const SkinFont* font, Color color, int x, int y, std::string_view text) {
-    Fill();
+    if (background_ && font != nullptr && !text.empty()) {
+        const RECT ink = font->InkBounds(text);
+        PayFor(RECT{x + ink.Left, y + ink.Top, x + ink.Right, y + ink.Bottom});
+    }
     surface_->SetFont(font);
     surface_->SetForeColor(color);
     surface_->DrawText(x, y, text, false);
@@ -154,7 +267,8 @@ void SkinPainter::Title(int x, int y, std::string_view text) {
 }
 
 void SkinPainter::Box(Color color, int x1, int y1, int x2, int y2) {
-    Fill();
+    // Outline and inside in one colour: nothing below shows through.
+    Cover(RECT{x1, y1, x2, y2});
     surface_->SetFillColor(color);
     surface_->SetForeColor(color);
     surface_->DrawBox(x1, y1, x2, y2);

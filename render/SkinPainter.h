@@ -140,8 +140,12 @@ class SkinPainter {
     SurfaceResult Finish();
 
   private:
-    // Paints the background colour, if it is still owed.
+    // Paints the background colour wherever it is still owed.
     void Fill();
+    // Paints the owed background within `area` (an ink box, say), where nothing lies yet.
+    void PayFor(RECT area);
+    // Takes `area` as covered by what is about to be drawn there without seeing below.
+    void Cover(RECT area);
 
     // Loads a piece: null when the file is missing or drawing has failed.
     SurfacePtr Load(const Element& element);
@@ -150,10 +154,14 @@ class SkinPainter {
                 const Element* element = nullptr);
 
     SurfacePtr surface_;
-    // The background is painted just before the first drawing that needs it, from row
-    // `unpainted_` down; pieces laid from the top may have covered the rows above.
+    // The background colour is owed rather than painted: a keyed piece laid where nothing lies
+    // yet is drawn onto it in one pass (its key pixels take the colour), and only what no piece
+    // covers is painted, when the picture is finished or something must see below. `painted_`
+    // holds the disjoint rectangles covered so far while the colour is owed.
     std::optional<Color> background_;
-    int unpainted_ = 0;
+    std::vector<RECT> painted_;
+    std::vector<RECT> fresh_;
+    std::vector<RECT> scratch_;
     std::optional<Error> error_;
 };
 

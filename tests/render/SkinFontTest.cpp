@@ -247,6 +247,32 @@ TEST(SkinFont, TextIsClippedAtEveryEdgeOfTheTarget) {
     }
 }
 
+// The painter pays for the background under a text's ink box only: a box too small would leave
+// glyph pixels to be painted over, so it must be exact for every sample.
+TEST(SkinFont, InkBoundsAreTheBoxOfThePaintedPixels) {
+    for (FontFace face : {FontFace::Japanese, FontFace::English}) {
+        FONT_OR_SKIP(font, face, 9);
+        std::vector<const char*> texts = SamplesOf(face);
+        texts.push_back("_|gjQ(");
+        texts.push_back(kReplacement);
+        for (const char* text : texts) {
+            SCOPED_TRACE(text);
+            Canvas canvas(600, 60, kWhite);
+            constexpr int kX = 20, kY = 20;
+            font->Draw(canvas.Target(), kX, kY, text, 0);
+            const Extent painted = PaintedExtent(canvas, kWhite);
+            const RECT ink = font->InkBounds(text);
+            EXPECT_EQ(ink, (RECT{painted.left - kX, painted.top - kY, painted.right - kX,
+                                 painted.bottom - kY}));
+        }
+        // Nothing painted, nothing owed.
+        for (const char* blank : {"", "   "}) {
+            const RECT ink = font->InkBounds(blank);
+            EXPECT_TRUE(ink.Left >= ink.Right || ink.Top >= ink.Bottom) << '"' << blank << '"';
+        }
+    }
+}
+
 TEST(SkinFont, InvalidUtf8IsReplacedNotFatal) {
     for (FontFace face : {FontFace::Japanese, FontFace::English}) {
         FONT_OR_SKIP(font, face, 9);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
+#include "render/SkinFont.h"
 #include "render/SkinPainter.h"
 #include "support/FixtureSkin.h"
 
@@ -78,6 +83,81 @@ TEST_F(BarTest, MissingPiecesAreLeftOutAndOpaqueCopiesKeepTheirMagenta) {
     EXPECT_EQ(picture->Pixel(8, 2), kColorKey);
     EXPECT_TRUE(RegionIs(*picture, {6, 2, 8, 3}, kMiddle));
     EXPECT_TRUE(RegionIs(*picture, {13, 2, 18, 6}, kRight));
+}
+
+// The painter owes the background rather than painting it first, and lays pieces onto it where
+// nothing lies yet. Whatever the order, overlap and clipping of pieces, boxes and texts, the
+// picture must be the one a painter that fills first and then draws each step would make.
+TEST(OwedBackground, EveryLayoutLooksAsIfTheBackgroundWerePaintedFirst) {
+    constexpr int kWidth = 40, kHeight = 30, kPieces = 6;
+    constexpr std::uint32_t kInk = 0x102030, kBoxColour = 0x607080;
+    const std::uint32_t kColours[] = {kColorKey, 0xC00000, 0x00C000, 0x0000C0, kColorKey};
+    std::mt19937 random(20261208);
+    const auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    test::FixtureSkin skin;
+    std::vector<Bitmap> pieces;
+    std::vector<ElementEntry> table;
+    std::vector<std::string> names;
+    for (int k = 0; k < kPieces; ++k) {
+        Bitmap piece = test::SolidBitmap(between(1, 24), between(1, 20), 0);
+        // Some pieces are solid, some have key holes and runs of every length.
+        for (std::uint32_t& pixel : piece.pixels) pixel = kColours[k < 2 ? 1 + k : between(0, 4)];
+        names.push_back("piece" + std::to_string(k) + ".bmp");
+        skin.Write(names.back(), piece);
+        pieces.push_back(piece);
+    }
+    for (const std::string& name : names) table.push_back({name, 0, 0});
+    const std::vector<Element> elements = MakeElements(skin.Dir(), table);
+    const SkinFont* font = FindSkinFont(FontFace::English, 9);
+
+    for (int layout = 0; layout < 300; ++layout) {
+        SkinPainter painter(kWidth, kHeight, ToColor(kPane));
+        std::vector<std::uint32_t> expected(std::size_t(kWidth * kHeight), kPane);
+        const auto at = [&](int x, int y) -> std::uint32_t& {
+            return expected[std::size_t(y * kWidth + x)];
+        };
+        const int steps = between(1, 12);
+        for (int step = 0; step < steps; ++step) {
+            const int kind = between(0, 9);
+            const int x = between(-12, kWidth + 2), y = between(-12, kHeight + 2);
+            if (kind < 7) {
+                const int k = between(0, kPieces - 1);
+                const Blit mode = kind == 6 ? Blit::Opaque : Blit::Keyed;
+                painter.Piece(elements[std::size_t(k)], x, y, mode);
+                const Bitmap& piece = pieces[std::size_t(k)];
+                for (int py = 0; py < piece.height; ++py) {
+                    for (int px = 0; px < piece.width; ++px) {
+                        const int tx = x + px, ty = y + py;
+                        if (tx < 0 || ty < 0 || tx >= kWidth || ty >= kHeight) continue;
+                        if (mode == Blit::Keyed && piece.At(px, py) == kColorKey) continue;
+                        at(tx, ty) = piece.At(px, py);
+                    }
+                }
+            } else if (kind < 9) {
+                const int x2 = x + between(0, 15), y2 = y + between(0, 10);
+                painter.Box(ToColor(kBoxColour), x, y, x2, y2);
+                for (int ty = std::max(y, 0); ty < std::min(y2, kHeight); ++ty) {
+                    for (int tx = std::max(x, 0); tx < std::min(x2, kWidth); ++tx) {
+                        at(tx, ty) = kBoxColour;
+                    }
+                }
+            } else if (font != nullptr) {
+                painter.Text(font, ToColor(kInk), x, y, "Ag_|");
+                font->Draw(PixelTarget{expected.data(), kWidth, kHeight, kWidth}, x, y, "Ag_|",
+                           kInk);
+            }
+        }
+        SurfaceResult picture = painter.Finish();
+        ASSERT_TRUE(picture.has_value());
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                ASSERT_EQ((*picture)->Pixel(x, y), at(x, y))
+                    << "layout " << layout << " at (" << x << ", " << y << ")";
+            }
+        }
+    }
 }
 
 }  // namespace
