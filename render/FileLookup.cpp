@@ -99,7 +99,7 @@ std::optional<fs::path> ResolvePath(const fs::path& path, std::vector<fs::path>&
 }
 
 bool FileExists(const fs::path& path) {
-    return gPictureCache.Find(path).kind == PictureCache::Kind::File;
+    return gPictureCache.FindKind(path) == PictureCache::Kind::File;
 }
 
 bool DirectoryExists(const fs::path& path) {

@@ -379,6 +379,17 @@ PictureCache::Found PictureCache::Find(const fs::path& path) {
     });
 }
 
+PictureCache::Kind PictureCache::FindKind(const fs::path& path) {
+    {
+        std::lock_guard lock(state_->mutex);
+        if (state_->enabled) {
+            if (path.empty()) return Kind::Missing;
+            return state_->WithinRedraw([&] { return state_->Current(path).kind; });
+        }
+    }
+    return Find(path).kind;
+}
+
 Result<std::shared_ptr<const Bitmap>> PictureCache::Load(const fs::path& path, int maxDimension) {
     std::lock_guard lock(state_->mutex);
     if (!state_->enabled) {

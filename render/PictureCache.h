@@ -60,6 +60,9 @@ class PictureCache {
     };
     // What a skin's name finds on disk: nothing, a regular file, or something else (a folder).
     Found Find(const std::filesystem::path& path);
+    // Find's kind alone, without a copy of the entry's path: the piece rule asks it at every
+    // redraw.
+    Kind FindKind(const std::filesystem::path& path);
 
     // The picture of the file `path` names, decoded with the limit `maxDimension`: null when
     // there is no such regular file, an error naming the file when it cannot be read or decoded.

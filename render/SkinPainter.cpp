@@ -1,6 +1,7 @@
 #include "SkinPainter.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "FileLookup.h"
 #include "ProgramPaths.h"
@@ -143,46 +144,57 @@ void SkinPainter::Cover(RECT area) {
     if (painted_.size() > kMostCovered) Fill();
 }
 
-SurfacePtr SkinPainter::Load(const Element& element) {
-    if (error_) return nullptr;
+std::optional<DirectDrawSurface7> SkinPainter::Load(const Element& element) {
+    if (error_) return std::nullopt;
     if (SkinReadObserver* listener = SkinReadListener()) listener->Sought(element);
-    SurfaceResult piece = gDirectDraw.CreateSurfaceFromFile(element.path, true);
+    Result<std::optional<DirectDrawSurface7>> piece = gDirectDraw.LoadSurface(element.path, true);
     if (!piece) {
         Fail(piece.error());
-        return nullptr;
+        return std::nullopt;
     }
     return std::move(*piece);
 }
 
-RECT SkinPainter::BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode,
-                         const Element* element) {
+std::optional<Color> SkinPainter::Prepare(RECT area, Blit mode) {
+    if (!background_) return std::nullopt;
+    const RECT visible = Intersection(area, gDirectDraw.getSurfaceRect(*surface_));
+    if (IsEmpty(visible)) return std::nullopt;
+    if (mode == Blit::Opaque) {
+        Cover(visible);
+        return std::nullopt;
+    }
+    // Where nothing lies yet, the key takes the owed colour in the same pass; an area partly
+    // over what is drawn already has the colour painted where it is still owed, first.
+    std::optional<Color> onto;
+    Uncovered(visible, painted_, fresh_, scratch_);
+    if (fresh_.size() == 1 && fresh_.front() == visible) {
+        onto = background_;
+    } else {
+        for (const RECT& to : fresh_) surface_->BltColorFill(to, *background_);
+    }
+    AddCovered(painted_, fresh_);
+    // The area is counted as covered now, so paying the rest leaves it to the copies.
+    if (painted_.size() > kMostCovered) Fill();
+    return onto;
+}
+
+RECT SkinPainter::Copy(const DirectDrawSurface7& piece, int x, int y, Blit mode,
+                       std::optional<Color> onto, const Element* element) {
     const RECT source = gDirectDraw.getSurfaceRect(piece);
     const RECT destination{x, y, x + source.Right, y + source.Bottom};
-    const std::uint32_t flags = mode == Blit::Keyed ? DDBLT_WAIT | DDBLT_KEYSRC : DDBLT_WAIT;
-    const RECT visible = Intersection(destination, gDirectDraw.getSurfaceRect(*surface_));
-    if (!background_ || IsEmpty(visible)) {
-        surface_->Blt(destination, piece, source, flags);
-    } else if (mode == Blit::Opaque) {
-        Cover(visible);
-        surface_->Blt(destination, piece, source, flags);
-    } else {
-        // Where nothing lies yet, the piece's key takes the owed colour in the same pass; a piece
-        // partly over what is drawn already has the colour painted where it is still owed, first.
-        std::vector<RECT>& fresh = fresh_;
-        Uncovered(visible, painted_, fresh, scratch_);
-        if (fresh.size() == 1 && fresh.front() == visible) {
-            surface_->Blt(destination, piece, source, flags, background_);
-        } else {
-            for (const RECT& to : fresh) surface_->BltColorFill(to, *background_);
-            surface_->Blt(destination, piece, source, flags);
-        }
-        AddCovered(painted_, fresh);
-        if (painted_.size() > kMostCovered) Fill();
-    }
+    surface_->Blt(destination, piece, source,
+                  mode == Blit::Keyed ? DDBLT_WAIT | DDBLT_KEYSRC : DDBLT_WAIT, onto);
     if (SkinReadObserver* listener = SkinReadListener(); listener != nullptr && element) {
         listener->Placed(*element, destination, surface_->Width(), surface_->Height());
     }
     return destination;
+}
+
+RECT SkinPainter::BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode,
+                         const Element* element) {
+    const std::optional<Color> onto =
+        Prepare(RECT{x, y, x + piece.Width(), y + piece.Height()}, mode);
+    return Copy(piece, x, y, mode, onto, element);
 }
 
 std::optional<RECT> SkinPainter::Piece(const Element& element, Blit mode) {
@@ -190,31 +202,49 @@ std::optional<RECT> SkinPainter::Piece(const Element& element, Blit mode) {
 }
 
 std::optional<RECT> SkinPainter::Piece(const Element& element, int x, int y, Blit mode) {
-    SurfacePtr piece = Load(element);
+    std::optional<DirectDrawSurface7> piece = Load(element);
     if (!piece) return std::nullopt;
     return BlitAt(*piece, x, y, mode, &element);
 }
 
 std::optional<RECT> SkinPainter::Tile(const Element& element, int count, int stepX, int stepY,
                                       Blit mode) {
-    SurfacePtr piece = Load(element);
+    std::optional<DirectDrawSurface7> piece = Load(element);
     if (!piece) return std::nullopt;
-    std::optional<RECT> last;
-    for (int k = 0; k < count; ++k) {
-        last = BlitAt(*piece, element.x + k * stepX, element.y + k * stepY, mode, &element);
-    }
-    return last;
+    // Copies laid edge to edge along a row or a column cover one rectangle between them: what
+    // the background owes is reckoned once for the whole of it.
+    const bool edgeToEdge =
+        (stepX == piece->Width() && stepY == 0) || (stepX == 0 && stepY == piece->Height());
+    return Lay(*piece, element, count, 1, {stepX, stepY, 0, 0}, edgeToEdge, mode);
 }
 
 std::optional<RECT> SkinPainter::Grid(const Element& element, int columns, int rows, int stepX,
                                       int stepY, Blit mode) {
-    SurfacePtr piece = Load(element);
+    std::optional<DirectDrawSurface7> piece = Load(element);
     if (!piece) return std::nullopt;
+    const bool edgeToEdge = stepX == piece->Width() && stepY == piece->Height();
+    return Lay(*piece, element, columns, rows, {stepX, 0, 0, stepY}, edgeToEdge, mode);
+}
+
+std::optional<RECT> SkinPainter::Lay(const DirectDrawSurface7& piece, const Element& element,
+                                     int columns, int rows, Steps steps, bool edgeToEdge,
+                                     Blit mode) {
+    if (columns <= 0 || rows <= 0) return std::nullopt;
+    const auto place = [&](int column, int row) {
+        return std::pair{element.x + column * steps.columnX + row * steps.rowX,
+                         element.y + column * steps.columnY + row * steps.rowY};
+    };
+    std::optional<Color> onto;
+    if (edgeToEdge) {
+        const auto [x, y] = place(columns - 1, rows - 1);
+        onto = Prepare(RECT{element.x, element.y, x + piece.Width(), y + piece.Height()}, mode);
+    }
     std::optional<RECT> last;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            last =
-                BlitAt(*piece, element.x + column * stepX, element.y + row * stepY, mode, &element);
+            const auto [x, y] = place(column, row);
+            last = edgeToEdge ? Copy(piece, x, y, mode, onto, &element)
+                              : BlitAt(piece, x, y, mode, &element);
         }
     }
     return last;

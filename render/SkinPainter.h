@@ -147,11 +147,25 @@ class SkinPainter {
     // Takes `area` as covered by what is about to be drawn there without seeing below.
     void Cover(RECT area);
 
-    // Loads a piece: null when the file is missing or drawing has failed.
-    SurfacePtr Load(const Element& element);
+    // Loads a piece: nothing when the file is missing or drawing has failed.
+    std::optional<DirectDrawSurface7> Load(const Element& element);
     // Copies the piece to (x, y); `element` names its file for whoever listens to skin reads.
     RECT BlitAt(const DirectDrawSurface7& piece, int x, int y, Blit mode,
                 const Element* element = nullptr);
+    // Settles what the owed background needs before `area` is drawn with `mode`: the colour a
+    // keyed copy there is to be drawn onto, if any.
+    std::optional<Color> Prepare(RECT area, Blit mode);
+    // How far apart copies lie: the next column's and the next row's offsets.
+    struct Steps {
+        int columnX, columnY, rowX, rowY;
+    };
+    // Copies the piece columns × rows times, row by row; copies laid `edgeToEdge` are settled
+    // with the owed background as the one rectangle they cover.
+    std::optional<RECT> Lay(const DirectDrawSurface7& piece, const Element& element, int columns,
+                            int rows, Steps steps, bool edgeToEdge, Blit mode);
+    // BlitAt once Prepare has been asked about the copy's area (or a larger one).
+    RECT Copy(const DirectDrawSurface7& piece, int x, int y, Blit mode, std::optional<Color> onto,
+              const Element* element);
 
     SurfacePtr surface_;
     // The background colour is owed rather than painted: a keyed piece laid where nothing lies

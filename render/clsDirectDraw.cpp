@@ -21,17 +21,26 @@ Result<std::shared_ptr<const Bitmap>> clsDirectDraw::LoadPicture(
     return gPictureCache.Load(FileName, kMaxSkinPictureDimension);
 }
 
+Result<std::optional<DirectDrawSurface7>> clsDirectDraw::LoadSurface(
+    const std::filesystem::path& FileName, bool IsSetSrcColorKey) const {
+    if (FileName.empty()) return std::nullopt;
+    Result<std::shared_ptr<const Bitmap>> picture = LoadPicture(FileName);
+    if (!picture) return std::unexpected(picture.error());
+    if (!*picture) return std::nullopt;
+    std::optional<DirectDrawSurface7> surface(std::in_place, std::move(*picture));
+    if (IsSetSrcColorKey) setColorKey(*surface);
+    return surface;
+}
+
 SurfaceResult clsDirectDraw::CreateSurfaceFromFile(const std::filesystem::path& FileName,
                                                    bool IsSetSrcColorKey, int* Width,
                                                    int* Height) const {
-    if (FileName.empty()) return nullptr;
-    Result<std::shared_ptr<const Bitmap>> picture = LoadPicture(FileName);
-    if (!picture) return std::unexpected(picture.error());
-    if (!*picture) return nullptr;
-    auto surface = std::make_unique<DirectDrawSurface7>(std::move(*picture));
+    Result<std::optional<DirectDrawSurface7>> loaded = LoadSurface(FileName, IsSetSrcColorKey);
+    if (!loaded) return std::unexpected(loaded.error());
+    if (!*loaded) return nullptr;
+    auto surface = std::make_unique<DirectDrawSurface7>(std::move(**loaded));
     if (Width != nullptr) *Width = surface->Width();
     if (Height != nullptr) *Height = surface->Height();
-    if (IsSetSrcColorKey) setColorKey(*surface);
     return surface;
 }
 

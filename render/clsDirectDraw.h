@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "DirectDrawSurface7.h"
 #include "Types.h"
@@ -39,6 +40,11 @@ class clsDirectDraw {
     SurfaceResult CreateSurfaceFromFile(const std::filesystem::path& FileName,
                                         bool IsSetSrcColorKey, int* Width = nullptr,
                                         int* Height = nullptr) const;
+
+    // CreateSurfaceFromFile's surface held by value: nothing when the file is missing. A piece
+    // drawn at every redraw is made this way, without a surface on the heap each time.
+    Result<std::optional<DirectDrawSurface7>> LoadSurface(const std::filesystem::path& FileName,
+                                                          bool IsSetSrcColorKey) const;
 
     // The decoded picture of a skin's BMP file, as CreateSurfaceFromFile finds and reads it:
     // null when there is no such file. Pictures come from the picture cache while their files

@@ -120,12 +120,10 @@ TEST(OwedBackground, EveryLayoutLooksAsIfTheBackgroundWerePaintedFirst) {
         };
         const int steps = between(1, 12);
         for (int step = 0; step < steps; ++step) {
-            const int kind = between(0, 9);
+            const int kind = between(0, 11);
             const int x = between(-12, kWidth + 2), y = between(-12, kHeight + 2);
-            if (kind < 7) {
-                const int k = between(0, kPieces - 1);
-                const Blit mode = kind == 6 ? Blit::Opaque : Blit::Keyed;
-                painter.Piece(elements[std::size_t(k)], x, y, mode);
+            // The pixels of piece k at (x, y), as drawing it over what is there leaves them.
+            const auto expect = [&](int k, int x, int y, Blit mode) {
                 const Bitmap& piece = pieces[std::size_t(k)];
                 for (int py = 0; py < piece.height; ++py) {
                     for (int px = 0; px < piece.width; ++px) {
@@ -135,7 +133,38 @@ TEST(OwedBackground, EveryLayoutLooksAsIfTheBackgroundWerePaintedFirst) {
                         at(tx, ty) = piece.At(px, py);
                     }
                 }
+            };
+            if (kind < 7) {
+                const int k = between(0, kPieces - 1);
+                const Blit mode = kind == 6 ? Blit::Opaque : Blit::Keyed;
+                painter.Piece(elements[std::size_t(k)], x, y, mode);
+                expect(k, x, y, mode);
             } else if (kind < 9) {
+                // Rows, columns and grids of copies: edge to edge, apart, or overlapping.
+                const int k = between(0, kPieces - 1);
+                const Blit mode = between(0, 2) == 0 ? Blit::Opaque : Blit::Keyed;
+                const Bitmap& piece = pieces[std::size_t(k)];
+                const int columns = between(0, 4), rows = between(1, 3);
+                const int stepX = between(0, 2) > 0 ? piece.width : between(0, 30);
+                const int stepY = between(0, 2) > 0 ? piece.height : between(0, 30);
+                Element at = elements[std::size_t(k)];
+                at.x = x;
+                at.y = y;
+                if (kind == 7) {
+                    const bool alongRow = between(0, 1) == 0;
+                    painter.Tile(at, columns, alongRow ? stepX : 0, alongRow ? 0 : stepY, mode);
+                    for (int c = 0; c < columns; ++c) {
+                        expect(k, x + c * (alongRow ? stepX : 0), y + c * (alongRow ? 0 : stepY),
+                               mode);
+                    }
+                } else {
+                    painter.Grid(at, columns, rows, stepX, stepY, mode);
+                    for (int r = 0; r < rows; ++r) {
+                        for (int c = 0; c < columns; ++c)
+                            expect(k, x + c * stepX, y + r * stepY, mode);
+                    }
+                }
+            } else if (kind < 11) {
                 const int x2 = x + between(0, 15), y2 = y + between(0, 10);
                 painter.Box(ToColor(kBoxColour), x, y, x2, y2);
                 for (int ty = std::max(y, 0); ty < std::min(y2, kHeight); ++ty) {
