@@ -12,6 +12,7 @@
 #include "render/PngFile.h"
 #include "render/PreviewPane.h"
 #include "render/ProgramPaths.h"
+#include "render/clsEmuAll.h"
 #include "render/clsSkinMng.h"
 #include "windows/WindowSlots.h"
 
@@ -21,9 +22,7 @@ namespace morvish::skingen {
 
 namespace {
 
-// The all-windows view and the pane that shows it with its 2-pixel border.
-constexpr int kAllWidth = 850;
-constexpr int kAllHeight = 676;
+// The pane that shows the all-windows view, with its 2-pixel border.
 constexpr int kPaneBorder = 2;
 constexpr Color kPaneBackground = 0xFFFFFF;  // the preview pane's white
 
@@ -182,8 +181,8 @@ Result<void> WriteBrokenSkin(const fs::path& skinsDir) {
 
 Result<void> WriteScreenshot(const fs::path& skinDir, const fs::path& graphicDir) {
     SetGraphicDirectory(graphicDir);
-    MemoryPreviewPane pane(kAllWidth + 2 * kPaneBorder, kAllHeight + 2 * kPaneBorder,
-                           kPaneBackground);
+    MemoryPreviewPane pane(clsEmuAll::kWidth + 2 * kPaneBorder,
+                           clsEmuAll::kHeight + 2 * kPaneBorder, kPaneBackground);
     clsSkinMng manager(kWindowSlots);
     manager.ClassInitialize(pane, skinDir);
     Result<void> drawn = manager.Refresh(1);
