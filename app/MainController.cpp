@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <system_error>
+#include <utility>
 
 #include "SkinFolder.h"
 #include "SkinInstall.h"
@@ -605,7 +606,12 @@ void MainController::FolderChanged(const fs::path& folder) {
 }
 
 void MainController::GatheringElapsed() {
-    if (!gathering_) return;
+    if (!gathering_) {
+        // The redrawn picture is on the screen by now.
+        const NodeId skin = std::exchange(markOwed_, kNoNode);
+        if (checkedSkins_.erase(skin) > 0) MarkSkin(skin);
+        return;
+    }
     gathering_ = false;
     const std::vector<fs::path> changed = std::move(changedFolders_);
     changedFolders_.clear();
@@ -620,13 +626,13 @@ void MainController::GatheringElapsed() {
     const std::vector<WatchedFolder> shown = ShownFolders();
     if (std::ranges::any_of(
             shown, [&](const WatchedFolder& watched) { return reported(watched.folder); })) {
-        const NodeId skin = shownSkin_;
-        RedrawShown();
         // The changed files may have mended the skin or broken it: its mark follows them.
-        if (checkedSkins_.erase(skin) > 0) MarkSkin(skin);
+        markOwed_ = shownSkin_;
+        RedrawShown();
     }
     // Folders made since, and files made in the watched folders, are watched from now on.
     UpdateWatch();
+    if (markOwed_ != kNoNode && watch_ != nullptr) watch_->StartGathering(kMarkDelay);
 }
 
 void MainController::RedrawShown() {

@@ -87,6 +87,12 @@ class MainController {
     // redraw waits longer than kLongestGathering after the first report.
     static constexpr std::chrono::milliseconds kGatheringDelay{150};
     static constexpr std::chrono::milliseconds kLongestGathering{300};
+    // After a redraw, how long the skin's mark waits before its files are checked again (a new
+    // report puts it off again). The check draws every window of the skin: run at once, it would
+    // hold back the redrawn picture where the system puts a window's drawing on the screen only
+    // once the program waits for input (Wine does), and a burst of saves would pay for it at
+    // every save.
+    static constexpr std::chrono::milliseconds kMarkDelay{500};
 
     // Binds the desktop program's watch (or none); it is told at once what to watch.
     void SetFolderWatch(FolderWatch* watch);
@@ -95,7 +101,8 @@ class MainController {
     // The gathering delay ran out: skins made or removed under a root show in the tree, and
     // what the preview shows is drawn again from the files as they are now (a window kind in its
     // current state, with the look the pointer's last position gives it; a screenshot; the colour
-    // chip).
+    // chip). The shown skin's mark follows its files kMarkDelay later, when the delay runs out
+    // once more with nothing gathered.
     void GatheringElapsed();
     // What is watched now: every root (for skins made or removed), and for what the preview
     // shows the skin's folder, its "basic_interface" folder and the sample pictures' folder.
@@ -189,6 +196,8 @@ class MainController {
     std::vector<std::filesystem::path> changedFolders_;
     bool gathering_ = false;
     std::chrono::steady_clock::time_point gatheringSince_;
+    // A skin drawn again from changed files whose mark is still to be checked again.
+    NodeId markOwed_ = kNoNode;
 };
 
 }  // namespace morvish

@@ -132,11 +132,21 @@ TEST(Watch, ReportsAreGatheredIntoOneRedrawThatWaitsNoLongerThanItsBound) {
     EXPECT_EQ(f.watch.delays, delays);
     EXPECT_EQ(f.View().pane.Presentations(), before);
 
+    // The skin's mark is checked again once the redrawn picture had time to reach the screen,
+    // when a last delay runs out; it draws nothing.
+    f.View().marks.erase(f.Skin());
     f.Logic().GatheringElapsed();
     EXPECT_EQ(f.View().pane.Presentations(), before + 1);
-    // A delay that runs out with nothing gathered draws nothing.
+    EXPECT_EQ(f.View().marks.count(f.Skin()), 0u);
+    EXPECT_EQ(f.watch.delays.back(), MainController::kMarkDelay);
     f.Logic().GatheringElapsed();
     EXPECT_EQ(f.View().pane.Presentations(), before + 1);
+    EXPECT_EQ(f.View().marks.at(f.Skin()), true);
+    // A delay that runs out with nothing gathered draws nothing and checks nothing.
+    f.View().marks.clear();
+    f.Logic().GatheringElapsed();
+    EXPECT_EQ(f.View().pane.Presentations(), before + 1);
+    EXPECT_TRUE(f.View().marks.empty());
     // A report of a folder nobody shows changes nothing either.
     f.Report(f.folders.share.Path());
     EXPECT_EQ(f.View().pane.Presentations(), before + 1);

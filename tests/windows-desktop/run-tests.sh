@@ -79,10 +79,23 @@ find_window() {
   [ -n "$window" ]
 }
 start() {  # EXE
-  wine "$1" >/dev/null 2>&1 &
-  program=$!
-  poll 30 find_window || { fail "the window of $1 appears"; return 1; }
-  activate
+  local attempt
+  for attempt in 1 2; do
+    wine "$1" >/dev/null 2>&1 &
+    program=$!
+    if poll 30 find_window; then
+      activate
+      return 0
+    fi
+    # Wine on a busy machine has been seen to stall a start now and then; a second start tells
+    # such a stall from a program that never shows its window.
+    echo "the window of $1 did not appear within 30 s (start $attempt)"
+    kill "$program" 2>/dev/null
+    poll 20 ended || kill -9 "$program" 2>/dev/null
+  done
+  program=""
+  fail "the window of $1 appears"
+  return 1
 }
 # Makes the window the active one and waits until it has the keyboard.
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]; }
@@ -244,6 +257,17 @@ time_to_colour() {  # SINCE_MS X Y COLOUR
   done
   echo $(($(now_ms) - $1))
 }
+# Whether every time came (one that never came is "none").
+all_shown() {  # TIME...
+  [[ " $* " != *" none "* ]]
+}
+# Whether the median of the times is below LIMIT.
+median_below() {  # LIMIT TIME...
+  local limit=$1
+  shift
+  local sorted=($(printf '%s\n' "$@" | sed 's/^none$/999999/' | sort -n))
+  [ "${sorted[$((${#sorted[@]} / 2))]}" -lt "$limit" ]
+}
 pieces="$app/skins/parchment/basic_interface"
 cp "$pieces/sys_mini_off.bmp" "$work/sys_mini_off.bmp"
 convert -size 11x11 xc:'#00ff00' -type TrueColor "BMP3:$work/green.bmp"
@@ -257,26 +281,34 @@ if start "$app/morvish.exe"; then
     # Inside the minimise button, at (266, 3) in the window and 11 pixels square.
     mini_x=$(($(echo "$box" | cut -d+ -f2) + 270))
     mini_y=$(($(echo "$box" | cut -d+ -f3) + 7))
-    cp "$work/green.bmp" "$pieces/saving.tmp"
-    since=$(now_ms)
-    mv -f "$pieces/saving.tmp" "$pieces/sys_mini_off.bmp"
-    if waited=$(time_to_colour "$since" "$mini_x" "$mini_y" 00FF00); then
-      echo "a bitmap renamed over the old one showed after $waited ms"
-      check "a bitmap saved by renaming over the old one shows within 0.5 s" test "$waited" -lt 500
-    else
-      fail "a bitmap saved by renaming over the old one shows"
-    fi
-    # Written in place, blue. The program first finishes what follows a redraw (the skin's files
-    # looked at again), so that the save is timed from a quiet program.
-    sleep 1
-    since=$(now_ms)
-    cp "$work/blue.bmp" "$pieces/sys_mini_off.bmp"
-    if waited=$(time_to_colour "$since" "$mini_x" "$mini_y" 0000FE); then
-      echo "a bitmap written in place showed after $waited ms"
-      check "a bitmap written in place shows within 0.5 s" test "$waited" -lt 500
-    else
-      fail "a bitmap written in place shows"
-    fi
+    # Each way of saving is timed three times, alternating two colours, and the median is held
+    # to the limit, so that one stall of a busy machine does not decide the check.
+    renamed=() in_place=()
+    for colour in 00FF00 0000FE 00FF00; do
+      [ "$colour" = 00FF00 ] && picture="$work/green.bmp" || picture="$work/blue.bmp"
+      # The program first finishes what follows a redraw (the skin's mark checked again, which
+      # under Wine takes a second or more), so that each save is timed from a quiet program.
+      sleep 2
+      cp "$picture" "$pieces/saving.tmp"
+      since=$(now_ms)
+      mv -f "$pieces/saving.tmp" "$pieces/sys_mini_off.bmp"
+      renamed+=("$(time_to_colour "$since" "$mini_x" "$mini_y" "$colour" || echo none)")
+    done
+    for colour in 0000FE 00FF00 0000FE; do
+      [ "$colour" = 00FF00 ] && picture="$work/green.bmp" || picture="$work/blue.bmp"
+      sleep 2
+      since=$(now_ms)
+      cp "$picture" "$pieces/sys_mini_off.bmp"
+      in_place+=("$(time_to_colour "$since" "$mini_x" "$mini_y" "$colour" || echo none)")
+    done
+    echo "a bitmap renamed over the old one showed after ${renamed[*]} ms"
+    check "a bitmap saved by renaming over the old one shows each time" all_shown "${renamed[@]}"
+    check "a bitmap saved by renaming over the old one shows within 0.5 s (median of 3)" \
+      median_below 500 "${renamed[@]}"
+    echo "a bitmap written in place showed after ${in_place[*]} ms"
+    check "a bitmap written in place shows each time" all_shown "${in_place[@]}"
+    check "a bitmap written in place shows within 0.5 s (median of 3)" \
+      median_below 500 "${in_place[@]}"
   else
     fail "the basic information window shows"
   fi
