@@ -222,7 +222,7 @@ void MainController::OpenContextMenu(NodeId node, MenuPlace place) {
 }
 
 void MainController::ShowNode(NodeId node) {
-    MarkSkin(SkinOf(node));
+    OweMark(SkinOf(node), false);
     // A picture from the tree: the pointer is over the tree, not over the window.
     pointer_.known = false;
     if (tree_.IsSkin(node)) {
@@ -398,9 +398,24 @@ NodeId MainController::SkinOf(NodeId node) const {
 }
 
 void MainController::MarkSkin(NodeId skin) {
-    if (skin == kNoNode || !checkedSkins_.insert(skin).second) return;
-    const SkinCheck check = CheckSkin(tree_.ManagerOf(skin)->DirName(), kWindowSlots);
+    // A skin gone from the tree since its mark was owed has nothing to mark.
+    const clsSkinMng* manager = tree_.IsSkin(skin) ? tree_.ManagerOf(skin) : nullptr;
+    if (manager == nullptr || !checkedSkins_.insert(skin).second) return;
+    const SkinCheck check = CheckSkin(manager->DirName(), kWindowSlots);
     view_.MarkTreeNode(skin, check.HasProblems());
+}
+
+void MainController::OweMark(NodeId skin, bool again) {
+    // A first showing owes a mark only to a skin never checked; a change only to one checked.
+    if (skin == kNoNode || checkedSkins_.contains(skin) != again) return;
+    if (watch_ == nullptr) {
+        checkedSkins_.erase(skin);
+        MarkSkin(skin);
+        return;
+    }
+    if (std::ranges::find(marksOwed_, skin) == marksOwed_.end()) marksOwed_.push_back(skin);
+    // While reports are gathered, the mark waits for the redraw they bring.
+    if (!gathering_) watch_->StartGathering(kMarkDelay);
 }
 
 void MainController::SetZoom(int zoom) {
@@ -607,9 +622,11 @@ void MainController::FolderChanged(const fs::path& folder) {
 
 void MainController::GatheringElapsed() {
     if (!gathering_) {
-        // The redrawn picture is on the screen by now.
-        const NodeId skin = std::exchange(markOwed_, kNoNode);
-        if (checkedSkins_.erase(skin) > 0) MarkSkin(skin);
+        // The pictures drawn are on the screen by now.
+        for (NodeId skin : std::exchange(marksOwed_, {})) {
+            checkedSkins_.erase(skin);
+            MarkSkin(skin);
+        }
         return;
     }
     gathering_ = false;
@@ -626,13 +643,14 @@ void MainController::GatheringElapsed() {
     const std::vector<WatchedFolder> shown = ShownFolders();
     if (std::ranges::any_of(
             shown, [&](const WatchedFolder& watched) { return reported(watched.folder); })) {
-        // The changed files may have mended the skin or broken it: its mark follows them.
-        markOwed_ = shownSkin_;
+        const NodeId skin = shownSkin_;
         RedrawShown();
+        // The changed files may have mended the skin or broken it: its mark follows them.
+        OweMark(skin, true);
     }
     // Folders made since, and files made in the watched folders, are watched from now on.
     UpdateWatch();
-    if (markOwed_ != kNoNode && watch_ != nullptr) watch_->StartGathering(kMarkDelay);
+    if (!marksOwed_.empty()) watch_->StartGathering(kMarkDelay);
 }
 
 void MainController::RedrawShown() {

@@ -87,9 +87,9 @@ class MainController {
     // redraw waits longer than kLongestGathering after the first report.
     static constexpr std::chrono::milliseconds kGatheringDelay{150};
     static constexpr std::chrono::milliseconds kLongestGathering{300};
-    // After a redraw, how long the skin's mark waits before its files are checked again (a new
-    // report puts it off again). The check draws every window of the skin: run at once, it would
-    // hold back the redrawn picture where the system puts a window's drawing on the screen only
+    // How long a skin's mark waits, after its picture is drawn, before its files are checked (a
+    // new report puts it off again). The check draws every window of the skin: run at once, it
+    // would hold back the picture where the system puts a window's drawing on the screen only
     // once the program waits for input (Wine does), and a burst of saves would pay for it at
     // every save.
     static constexpr std::chrono::milliseconds kMarkDelay{500};
@@ -102,7 +102,7 @@ class MainController {
     // what the preview shows is drawn again from the files as they are now (a window kind in its
     // current state, with the look the pointer's last position gives it; a screenshot; the colour
     // chip). The shown skin's mark follows its files kMarkDelay later, when the delay runs out
-    // once more with nothing gathered.
+    // once more with nothing gathered; so does the mark of a skin shown for the first time.
     void GatheringElapsed();
     // What is watched now: every root (for skins made or removed), and for what the preview
     // shows the skin's folder, its "basic_interface" folder and the sample pictures' folder.
@@ -149,6 +149,9 @@ class MainController {
     NodeId SkinOf(NodeId node) const;
     // Checks the skin once and marks its node when it has problems.
     void MarkSkin(NodeId skin);
+    // Marks the skin once its picture is on the screen: kMarkDelay from now, or at once without
+    // a watch. With `again`, a skin marked before is checked anew.
+    void OweMark(NodeId skin, bool again);
     // Tells the watch what to watch now.
     void UpdateWatch();
     std::vector<WatchedFolder> ShownFolders() const;
@@ -196,8 +199,9 @@ class MainController {
     std::vector<std::filesystem::path> changedFolders_;
     bool gathering_ = false;
     std::chrono::steady_clock::time_point gatheringSince_;
-    // A skin drawn again from changed files whose mark is still to be checked again.
-    NodeId markOwed_ = kNoNode;
+    // Skins whose marks are still to be checked: shown for the first time, or drawn again from
+    // changed files.
+    std::vector<NodeId> marksOwed_;
 };
 
 }  // namespace morvish

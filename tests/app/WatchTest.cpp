@@ -116,6 +116,12 @@ TEST(Watch, FoldersFollowWhatIsShown) {
 TEST(Watch, ReportsAreGatheredIntoOneRedrawThatWaitsNoLongerThanItsBound) {
     WatchFixture f;
     f.program->Click(f.Basic());
+    // A skin shown for the first time is marked once its picture had time to reach the screen.
+    EXPECT_EQ(f.watch.delays, std::vector<milliseconds>{MainController::kMarkDelay});
+    EXPECT_EQ(f.View().marks.count(f.Skin()), 0u);
+    f.Logic().GatheringElapsed();
+    EXPECT_EQ(f.View().marks.at(f.Skin()), true);
+    f.watch.delays.clear();
     const int before = f.View().pane.Presentations();
     f.Logic().FolderChanged(f.Pieces());
     f.watch.now += milliseconds(100);
@@ -241,12 +247,18 @@ TEST(Watch, SkinsMadeOrRemovedUnderARootShowInTheTree) {
     f.Report(f.root.Path());
     EXPECT_EQ(f.View().ChildTexts(f.View().Root(0)), std::vector<std::string>{"skin"});
 
-    // The shown skin removed: its picture goes with it.
+    // The shown skin removed: its picture goes with it. Its own folders report too; the mark of
+    // a skin that is gone is not checked.
     const int cleared = f.View().previewsCleared;
+    const std::size_t marks = f.View().marks.size();
     fs::remove_all(f.root.PathOf("skin"));
+    f.Logic().FolderChanged(f.Pieces());
+    f.Logic().FolderChanged(f.root.PathOf("skin"));
     f.Report(f.root.Path());
+    f.Logic().GatheringElapsed();
     EXPECT_TRUE(f.View().ChildTexts(f.View().Root(0)).empty());
     EXPECT_EQ(f.View().previewsCleared, cleared + 1);
+    EXPECT_EQ(f.View().marks.size(), marks);
 }
 
 }  // namespace
