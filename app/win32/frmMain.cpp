@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <objbase.h>
-#include <shellapi.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -265,11 +264,10 @@ void frmMain::SetFonts(UINT dpi) {
 void frmMain::SetTreeMarks(UINT dpi) {
     const int width = ::GetSystemMetricsForDpi(SM_CXSMICON, dpi);
     const int height = ::GetSystemMetricsForDpi(SM_CYSMICON, dpi);
-    // The shell's own warning sign; the image list scales it to the size of this DPI.
-    SHSTOCKICONINFO stock{};
-    stock.cbSize = sizeof stock;
-    if (FAILED(::SHGetStockIconInfo(SIID_WARNING, SHGSI_ICON | SHGSI_SMALLICON, &stock))) return;
-    const HICON warning = stock.hIcon;
+    // The system's warning sign at the small icon size; the image list scales it to the size of
+    // this DPI. (The shell's stock icon of the same sign is blank under Wine.)
+    HICON warning = nullptr;
+    if (FAILED(::LoadIconMetric(nullptr, IDI_WARNING, LIM_SMALL, &warning))) return;
     const HIMAGELIST marks = ::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 2, 0);
     // State image 0 means "no image", so the list's first image is never shown.
     ::ImageList_AddIcon(marks, warning);
