@@ -287,8 +287,8 @@ if start "$app/morvish.exe"; then
     for colour in 00FF00 0000FE 00FF00; do
       [ "$colour" = 00FF00 ] && picture="$work/green.bmp" || picture="$work/blue.bmp"
       # The program first finishes what follows a redraw (the skin's mark checked again, which
-      # under Wine takes a second or more), so that each save is timed from a quiet program.
-      sleep 2
+      # under Wine takes one to two seconds), so that each save is timed from a quiet program.
+      sleep 3
       cp "$picture" "$pieces/saving.tmp"
       since=$(now_ms)
       mv -f "$pieces/saving.tmp" "$pieces/sys_mini_off.bmp"
@@ -296,7 +296,7 @@ if start "$app/morvish.exe"; then
     done
     for colour in 0000FE 00FF00 0000FE; do
       [ "$colour" = 00FF00 ] && picture="$work/green.bmp" || picture="$work/blue.bmp"
-      sleep 2
+      sleep 3
       since=$(now_ms)
       cp "$picture" "$pieces/sys_mini_off.bmp"
       in_place+=("$(time_to_colour "$since" "$mini_x" "$mini_y" "$colour" || echo none)")
