@@ -18,6 +18,7 @@ struct OpaqueRuns {
     std::vector<std::uint32_t> first;
     std::vector<std::uint32_t> runs;
     std::vector<std::uint8_t> dense;  // rows copied pixel by pixel (1), not by runs (0)
+    bool allDense = false;            // every row is
 };
 
 struct Bitmap {

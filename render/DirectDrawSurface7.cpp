@@ -110,15 +110,18 @@ void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source,
                       onto ? std::optional<std::uint32_t>(fill) : std::nullopt);
         return;
     }
+    if (!keyed) {
+        CopyRect(pixels + Index(dx, dy), stride_, sourcePixels + from->Index(sx, sy), from->stride_,
+                 std::size_t(width), height);
+        return;
+    }
     for (int row = 0; row < height; ++row) {
         const std::uint32_t* in = sourcePixels + from->Index(sx, sy + row);
         std::uint32_t* out = pixels + Index(dx, dy + row);
         if (keyed && onto) {
             CopyRowKeyedOnto(out, in, std::size_t(width), key, fill);
-        } else if (keyed) {
-            CopyRowKeyed(out, in, std::size_t(width), key);
         } else {
-            CopyRow(out, in, std::size_t(width));
+            CopyRowKeyed(out, in, std::size_t(width), key);
         }
     }
 }

@@ -60,6 +60,9 @@ __attribute__((target("avx2"))) void CopyRowKeyedAvx2(std::uint32_t* to, const s
         }
         _mm256_storeu_si256(out, _mm256_blendv_epi8(source, _mm256_loadu_si256(out), isKey));
     }
+    if (i == count) return;
+    // The last few pixels as the eight that end the row: those done already come out the same.
+    if (count >= 8) return CopyRowKeyedAvx2(to + count - 8, from + count - 8, 8, key);
     CopyRowKeyedSse2(to + i, from + i, count - i, key);
 }
 
@@ -97,7 +100,55 @@ __attribute__((target("avx2"))) void CopyRowKeyedOntoAvx2(std::uint32_t* to,
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i),
                             _mm256_blendv_epi8(source, fills, isKey));
     }
+    if (i == count) return;
+    if (count >= 8) return CopyRowKeyedOntoAvx2(to + count - 8, from + count - 8, 8, key, fill);
     CopyRowKeyedOntoSse2(to + i, from + i, count - i, key, fill);
+}
+
+// Eight pixels of a keyed copy, as CopyRowKeyedAvx2 does them.
+__attribute__((target("avx2"), always_inline)) inline void KeyedEight(std::uint32_t* to,
+                                                                      const std::uint32_t* from,
+                                                                      __m256i keys) {
+    const __m256i source = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
+    const __m256i isKey = _mm256_cmpeq_epi32(source, keys);
+    const int keyed = _mm256_movemask_epi8(isKey);
+    if (keyed == -1) return;
+    __m256i* out = reinterpret_cast<__m256i*>(to);
+    if (keyed == 0) {
+        _mm256_storeu_si256(out, source);
+        return;
+    }
+    _mm256_storeu_si256(out, _mm256_blendv_epi8(source, _mm256_loadu_si256(out), isKey));
+}
+
+__attribute__((target("avx2"), always_inline)) inline void KeyedOntoEight(std::uint32_t* to,
+                                                                          const std::uint32_t* from,
+                                                                          __m256i keys,
+                                                                          __m256i fills) {
+    const __m256i source = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
+    const __m256i isKey = _mm256_cmpeq_epi32(source, keys);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(to), _mm256_blendv_epi8(source, fills, isKey));
+}
+
+// Keyed copies of `height` rows of at least eight pixels, each row's last eight done as the
+// eight that end it, with nothing called row by row.
+__attribute__((target("avx2"))) void CopyRectKeyedAvx2(std::uint32_t* to, std::ptrdiff_t toStride,
+                                                       const std::uint32_t* from,
+                                                       std::ptrdiff_t fromStride, std::size_t count,
+                                                       int height, std::uint32_t key,
+                                                       std::optional<std::uint32_t> fill) {
+    const __m256i keys = _mm256_set1_epi32(int(key));
+    const __m256i fills = _mm256_set1_epi32(int(fill.value_or(0)));
+    for (int r = 0; r < height; ++r, to += toStride, from += fromStride) {
+        std::size_t i = 0;
+        if (fill) {
+            for (; i + 8 <= count; i += 8) KeyedOntoEight(to + i, from + i, keys, fills);
+            if (i < count) KeyedOntoEight(to + count - 8, from + count - 8, keys, fills);
+        } else {
+            for (; i + 8 <= count; i += 8) KeyedEight(to + i, from + i, keys);
+            if (i < count) KeyedEight(to + count - 8, from + count - 8, keys);
+        }
+    }
 }
 
 void FillRowSse2(std::uint32_t* to, std::size_t count, std::uint32_t value) {
@@ -111,8 +162,23 @@ __attribute__((target("avx2"))) void FillRowAvx2(std::uint32_t* to, std::size_t 
                                                  std::uint32_t value) {
     const __m256i values = _mm256_set1_epi32(int(value));
     std::size_t i = 0;
+    // Four stores a turn: a fill is bound by stores, not by the loop around them.
+    for (; i + 32 <= count; i += 32) {
+        __m256i* out = reinterpret_cast<__m256i*>(to + i);
+        _mm256_storeu_si256(out, values);
+        _mm256_storeu_si256(out + 1, values);
+        _mm256_storeu_si256(out + 2, values);
+        _mm256_storeu_si256(out + 3, values);
+    }
     for (; i + 8 <= count; i += 8) _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), values);
-    FillRowSse2(to + i, count - i, value);
+    if (i < count) {
+        // The last few pixels as one store that ends at the row's end, over some already set.
+        if (count >= 8) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + count - 8), values);
+            return;
+        }
+        FillRowSse2(to + i, count - i, value);
+    }
 }
 
 const bool kHasAvx2 = [] {
@@ -137,14 +203,20 @@ void CopyRowKeyedOntoPlain(std::uint32_t* to, const std::uint32_t* from, std::si
 
 namespace {
 
-// Runs and gaps are mostly a few pixels long: those are written in place rather than through a
-// call.
+// Runs and gaps are mostly a few pixels long: up to four times this many are written in place
+// rather than through a call.
 constexpr std::size_t kShort = 8;
 
 inline void CopyShort(std::uint32_t* to, const std::uint32_t* from, std::size_t count) {
     constexpr std::size_t kWord = sizeof(std::uint32_t);
-    if (count > kShort) {
+    if (count > 4 * kShort) {
         std::memcpy(to, from, count * kWord);
+    } else if (count > 2 * kShort) {
+        std::memcpy(to, from, 2 * kShort * kWord);
+        std::memcpy(to + count - 2 * kShort, from + count - 2 * kShort, 2 * kShort * kWord);
+    } else if (count > kShort) {
+        std::memcpy(to, from, kShort * kWord);
+        std::memcpy(to + count - kShort, from + count - kShort, kShort * kWord);
     } else if (count >= 4) {
         // Two copies of four that overlap in the middle; copies of a known size are inlined.
         std::memcpy(to, from, 4 * kWord);
@@ -158,13 +230,17 @@ inline void CopyShort(std::uint32_t* to, const std::uint32_t* from, std::size_t 
 }
 
 inline void FillShort(std::uint32_t* to, std::size_t count, std::uint32_t value) {
-    if (count > kShort) {
+    if (count > 4 * kShort) {
         FillRow(to, count, value);
         return;
     }
     const std::uint32_t four[4] = {value, value, value, value};
     constexpr std::size_t kWord = sizeof(std::uint32_t);
-    if (count >= 4) {
+    if (count > kShort) {
+        // Fours from each end until they meet.
+        for (std::size_t i = 0; i + 4 < count; i += 4) std::memcpy(to + i, four, 4 * kWord);
+        std::memcpy(to + count - 4, four, 4 * kWord);
+    } else if (count >= 4) {
         std::memcpy(to, four, 4 * kWord);
         std::memcpy(to + count - 4, four, 4 * kWord);
     } else {
@@ -215,6 +291,7 @@ std::shared_ptr<const OpaqueRuns> FindOpaqueRuns(const Bitmap& picture, std::uin
     }
     found->first.push_back(std::uint32_t(found->runs.size()));
     found->runs.shrink_to_fit();
+    found->allDense = std::ranges::all_of(found->dense, [](std::uint8_t row) { return row != 0; });
     return found;
 }
 
@@ -270,11 +347,23 @@ void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, const Opaque
                  std::uint32_t(column) + std::uint32_t(count), fill);
 }
 
+void CopyRect(std::uint32_t* to, std::ptrdiff_t toStride, const std::uint32_t* from,
+              std::ptrdiff_t fromStride, std::size_t count, int height) {
+    for (int r = 0; r < height; ++r, to += toStride, from += fromStride) CopyShort(to, from, count);
+}
+
 void CopyRectKeyed(std::uint32_t* to, std::ptrdiff_t toStride, const std::uint32_t* from,
                    std::ptrdiff_t fromStride, const OpaqueRuns& runs, int row, int column,
                    std::size_t count, int height, std::optional<std::uint32_t> fill) {
     const std::uint32_t left = std::uint32_t(column);
     const std::uint32_t right = left + std::uint32_t(count);
+#if defined(MORVISH_PIXEL_ROWS_X86)
+    // A narrow piece is compared pixel by pixel on every row: one loop does them all.
+    if (kHasAvx2 && runs.allDense && count >= 8) {
+        return CopyRectKeyedAvx2(to, toStride, from + left, fromStride, count, height, runs.key,
+                                 fill);
+    }
+#endif
     for (int r = 0; r < height; ++r, to += toStride, from += fromStride) {
         if (fill) {
             RowKeyedOnto(to, from, runs, std::size_t(row + r), left, right, *fill);

@@ -38,9 +38,13 @@ void CopyRowKeyed(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns
 // CopyRowKeyedOnto the same way.
 void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs, int row,
                       int column, std::size_t count, std::uint32_t fill);
-// Both for `height` rows at once, from row `row` down: `from` is the first pixel of row `row` of
-// the picture, and the rows lie `toStride` and `fromStride` pixels apart. With `fill`, key pixels
-// take it (CopyRowKeyedOnto); without, they leave `to` as it was.
+// CopyRow for `height` rows, `toStride` and `fromStride` pixels apart.
+void CopyRect(std::uint32_t* to, std::ptrdiff_t toStride, const std::uint32_t* from,
+              std::ptrdiff_t fromStride, std::size_t count, int height);
+// CopyRowKeyed and CopyRowKeyedOnto by runs for `height` rows at once, from row `row` down: `from`
+// is the first pixel of row `row` of the picture, and the rows lie `toStride` and `fromStride`
+// pixels apart. With `fill`, key pixels take it (CopyRowKeyedOnto); without, they leave `to` as it
+// was.
 void CopyRectKeyed(std::uint32_t* to, std::ptrdiff_t toStride, const std::uint32_t* from,
                    std::ptrdiff_t fromStride, const OpaqueRuns& runs, int row, int column,
                    std::size_t count, int height, std::optional<std::uint32_t> fill);

@@ -273,5 +273,55 @@ TEST(PixelRows, CopiesByOpaqueRunsMatchAPlainLoopForEveryPartOfARow) {
     }
 }
 
+// A narrow piece has too many runs on every row to copy them: its rows are compared pixel by
+// pixel in one loop over the whole rectangle, which must still be each row copied in turn.
+TEST(PixelRows, ANarrowPieceCopiedKeyedAsARectangleIsEachRowInTurn) {
+    constexpr std::uint32_t kKey = 0xFF00FF;
+    for (int width = 8; width <= 19; ++width) {
+        constexpr int kHeight = 5;
+        Bitmap picture(width, kHeight, std::vector<std::uint32_t>(std::size_t(width * kHeight)));
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const bool key = (x + y) % 3 == 0 && x != y;
+                picture.pixels[std::size_t(y * width + x)] =
+                    key ? kKey : 0x010203u * std::uint32_t(x + 7 * y + 1);
+            }
+        }
+        const std::shared_ptr<const OpaqueRuns> runs = FindOpaqueRuns(picture, kKey);
+        ASSERT_TRUE(runs->allDense) << width;
+        for (const std::optional<std::uint32_t> fill :
+             {std::optional<std::uint32_t>(), std::optional<std::uint32_t>(0x0000AA)}) {
+            for (int column = 0; column <= width; ++column) {
+                for (int count = 0; column + count <= width; ++count) {
+                    constexpr int kStride = 23;
+                    std::vector<std::uint32_t> to(kHeight * kStride, 0x777777), expected = to;
+                    for (int y = 0; y < kHeight; ++y) {
+                        for (int i = 0; i < count; ++i) {
+                            const std::uint32_t pixel = picture.At(column + i, y);
+                            std::uint32_t& out = expected[std::size_t(y * kStride + 2 + i)];
+                            if (pixel != kKey)
+                                out = pixel;
+                            else if (fill)
+                                out = *fill;
+                        }
+                    }
+                    CopyRectKeyed(to.data() + 2, kStride, picture.pixels.data(), width, *runs, 0,
+                                  column, std::size_t(count), kHeight, fill);
+                    ASSERT_EQ(to, expected) << width << ' ' << column << ' ' << count;
+                }
+            }
+        }
+        // And copied whole, every pixel as it is.
+        std::vector<std::uint32_t> to(std::size_t(kHeight * 30), 0x777777);
+        CopyRect(to.data() + 1, 30, picture.pixels.data(), width, std::size_t(width), kHeight);
+        for (int y = 0; y < kHeight; ++y) {
+            EXPECT_EQ(to[std::size_t(y * 30)], 0x777777u);
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(to[std::size_t(y * 30 + 1 + x)], picture.At(x, y));
+            EXPECT_EQ(to[std::size_t(y * 30 + 1 + width)], 0x777777u);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace morvish::test
