@@ -2,6 +2,7 @@
 // cache, drawing runs of glyph pixels clipped to the target, and one font per face and size for
 // the life of the program. The glyphs themselves come from the system's backend.
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -62,9 +63,68 @@ int PixelsPerEm(int points) {
     return (points * kDotsPerInch + kPointsPerInch / 2) / kPointsPerInch;
 }
 
+namespace {
+
+// Texts kept laid out, at most; more and they are all forgotten. The windows' sample texts are a
+// few hundred.
+constexpr std::size_t kMostLaidTexts = 4096;
+// A text with more pixels than this, or reaching further, is drawn glyph by glyph.
+constexpr std::size_t kMostLaidPixels = 1 << 16;
+constexpr long long kFarthestOffset = 1LL << 30;
+
+}  // namespace
+
+GlyphFont::Laid& GlyphFont::LaidOut(std::string_view utf8) const {
+    auto at = laid_.find(utf8);
+    if (at != laid_.end()) return at->second;
+    if (laid_.size() >= kMostLaidTexts) laid_.clear();
+    Laid laid;
+    laid.ink = MeasureInk(utf8);
+    return laid_.emplace(std::string(utf8), std::move(laid)).first->second;
+}
+
+bool GlyphFont::OffsetsAt(std::string_view utf8, Laid& laid, std::ptrdiff_t stride) const {
+    if (laid.stride == stride) return true;
+    const RECT& ink = laid.ink;
+    const long long reach = std::max<long long>({std::llabs(ink.Left), std::llabs(ink.Right),
+                                                 std::llabs((long long)ink.Top * stride),
+                                                 std::llabs((long long)ink.Bottom * stride)});
+    if (2 * reach >= kFarthestOffset) return false;
+    laid.offsets.clear();
+    long long pen = 0;
+    for (std::size_t position = 0; position < utf8.size();) {
+        const Glyph& glyph = GlyphFor(NextCodePoint(utf8, position));
+        for (const Run& run : glyph.runs) {
+            for (int x = run.left; x < run.right; ++x) {
+                if (laid.offsets.size() >= kMostLaidPixels) {
+                    laid.offsets.clear();
+                    laid.stride = 0;
+                    return false;
+                }
+                laid.offsets.push_back(std::int32_t((long long)run.dy * stride + pen + x));
+            }
+        }
+        pen += glyph.advance;
+    }
+    laid.stride = stride;
+    return true;
+}
+
 void GlyphFont::Draw(PixelTarget target, int x, int y, std::string_view utf8,
                      std::uint32_t rgb) const {
     if (target.pixels == nullptr || target.width <= 0 || target.height <= 0) return;
+    if (target.stride > 0) {
+        // Wholly inside the target, as nearly every text is: its pixels are written as laid out.
+        Laid& laid = LaidOut(utf8);
+        const RECT& ink = laid.ink;
+        if ((long long)x + ink.Left >= 0 && (long long)x + ink.Right <= target.width &&
+            (long long)y + ink.Top >= 0 && (long long)y + ink.Bottom <= target.height &&
+            OffsetsAt(utf8, laid, target.stride)) {
+            std::uint32_t* origin = target.pixels + ((long long)y * target.stride + x);
+            for (const std::int32_t offset : laid.offsets) origin[offset] = rgb;
+            return;
+        }
+    }
     // The pen is kept wide so that a long text far off the target cannot overflow it.
     long long pen = x;
     for (std::size_t position = 0; position < utf8.size();) {
@@ -104,6 +164,10 @@ int GlyphFont::TextWidth(std::string_view utf8) const {
 }
 
 RECT GlyphFont::InkBounds(std::string_view utf8) const {
+    return LaidOut(utf8).ink;
+}
+
+RECT GlyphFont::MeasureInk(std::string_view utf8) const {
     long long left = 0, top = 0, right = 0, bottom = 0;
     bool inked = false;
     long long pen = 0;

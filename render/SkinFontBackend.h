@@ -4,7 +4,9 @@
 // renders one character at a time; SkinFont.cpp does the rest.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,8 +65,29 @@ class GlyphFont : public SkinFont {
 
     const Glyph& GlyphFor(char32_t code) const;
 
+    // A text as it was last drawn: the box of its ink from the pen position, and its pixels as
+    // offsets from the pen position in a target whose rows lie `stride` pixels apart (0 until it
+    // is drawn whole into one, or when it is too large to keep them). Sample texts are drawn
+    // again at every redraw, into pictures of one width.
+    struct Laid {
+        RECT ink{};
+        std::ptrdiff_t stride = 0;
+        std::vector<std::int32_t> offsets;
+    };
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    Laid& LaidOut(std::string_view utf8) const;
+    RECT MeasureInk(std::string_view utf8) const;
+    // The offsets of the text at `stride`; false when there are too many to keep.
+    bool OffsetsAt(std::string_view utf8, Laid& laid, std::ptrdiff_t stride) const;
+
     int ascent_;
     int descent_;
+    mutable std::unordered_map<std::string, Laid, TextHash, std::equal_to<>> laid_;
     // Latin text (the English face, and the Latin parts of Japanese texts) is looked up directly.
     // Both containers keep their glyphs in place, so the references handed out stay valid.
     mutable std::array<std::unique_ptr<Glyph>, kDirectGlyphs> directGlyphs_;

@@ -247,6 +247,35 @@ TEST(SkinFont, TextIsClippedAtEveryEdgeOfTheTarget) {
     }
 }
 
+// A text is kept laid out for the row width it was last drawn at: drawn at other widths in turn,
+// and back, it must land exactly where the same text lands on a fresh canvas of that width.
+TEST(SkinFont, ATextDrawnIntoPicturesOfManyWidthsLandsTheSameInEach) {
+    for (FontFace face : {FontFace::Japanese, FontFace::English}) {
+        FONT_OR_SKIP(font, face, 9);
+        const char* text = face == FontFace::Japanese ? "スキルポイント : 1" : "Sword Mastery";
+        const RECT ink = font->InkBounds(text);
+        Canvas reference(200, 30, kWhite);
+        font->Draw(reference.Target(), 5, 4, text, 0);
+        for (const int stride : {200, 137, 850, 200, 301}) {
+            SCOPED_TRACE(stride);
+            // The 200 × 30 picture as a view into rows `stride` pixels apart.
+            std::vector<std::uint32_t> rows(std::size_t(stride) * 30, kGuard);
+            for (int y = 0; y < 30; ++y) {
+                std::fill_n(rows.begin() + y * stride, std::min(stride, 200), kWhite);
+            }
+            const int width = std::min(stride, 200);
+            font->Draw(PixelTarget{rows.data(), width, 30, stride}, 5, 4, text, 0);
+            for (int y = 0; y < 30; ++y) {
+                for (int x = 0; x < stride; ++x) {
+                    const std::uint32_t expected = x < width ? reference.At(x, y) : kGuard;
+                    ASSERT_EQ(rows[std::size_t(y * stride + x)], expected) << x << "," << y;
+                }
+            }
+        }
+        EXPECT_EQ(font->InkBounds(text), ink);
+    }
+}
+
 // The painter pays for the background under a text's ink box only: a box too small would leave
 // glyph pixels to be painted over, so it must be exact for every sample.
 TEST(SkinFont, InkBoundsAreTheBoxOfThePaintedPixels) {
