@@ -1,5 +1,10 @@
 #include "mdlMain.h"
 
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+
 #include "BmpDecoder.h"
 #include "FileLookup.h"
 #include "SkinPainter.h"
@@ -17,6 +22,28 @@ constexpr int kBoxPiece = 14;
 // Number of edge tiles of step t along a length d of a system box.
 constexpr int TileCount(int d, int t) {
     return (d - 2 * t) / t + (d % t != 0 ? 1 : 0);
+}
+
+// The pieces of the composed parts (scroll bars, system boxes) under the skin folder drawn last.
+// Their names are joined to the folder when it changes rather than at every drawing, so that a
+// redraw builds no paths; the element handed out is placed where it is asked for.
+const Element& PartPiece(const std::filesystem::path& dir, std::string_view name, int x, int y,
+                         std::string_view purpose) {
+    static std::filesystem::path::string_type folder;
+    static std::map<std::string, Element, std::less<>> pieces;
+    if (dir.native() != folder) {
+        folder = dir.native();
+        pieces.clear();
+    }
+    auto at = pieces.find(name);
+    if (at == pieces.end()) {
+        at = pieces.emplace(std::string(name), Element{dir / std::string(name)}).first;
+    }
+    Element& element = at->second;
+    element.x = x;
+    element.y = y;
+    element.purpose = purpose;
+    return element;
 }
 
 // A new surface filled with the key colour, drawn on by a painter.
@@ -64,13 +91,19 @@ SurfaceResult DrawScrollBar(const std::filesystem::path& DirName, int Orientatio
                             int BarTo, int ThumbFrom, int ThumbTo, bool NoThumbBody) {
     const int length = BarTo - BarFrom;
     const bool vertical = Orientation == ScrollBar::kVertical;
-    const std::string prefix = vertical ? "scroll0" : "scroll1";
+    const std::string_view prefix = vertical ? "scroll0" : "scroll1";
     SkinPainter painter = vertical ? KeyFilledPainter(kScrollCell, length + kScrollCell)
                                    : KeyFilledPainter(length + kScrollCell, kScrollCell);
     // A piece at `offset` along the bar's axis.
-    auto along = [&](const char* name, int offset, std::string_view purpose) {
-        const std::filesystem::path path = DirName / (prefix + name);
-        return vertical ? Element{path, 0, offset, purpose} : Element{path, offset, 0, purpose};
+    auto along = [&](std::string_view name, int offset,
+                     std::string_view purpose) -> const Element& {
+        char full[32];
+        const std::size_t length = std::min(name.size(), sizeof full - prefix.size());
+        std::copy_n(prefix.data(), prefix.size(), full);
+        std::copy_n(name.data(), length, full + prefix.size());
+        const std::string_view file(full, prefix.size() + length);
+        return vertical ? PartPiece(DirName, file, 0, offset, purpose)
+                        : PartPiece(DirName, file, offset, 0, purpose);
     };
     const int step = vertical ? 1 : 0;
 
@@ -79,8 +112,8 @@ SurfaceResult DrawScrollBar(const std::filesystem::path& DirName, int Orientatio
     const int tracks = (length - kScrollCell) / kScrollCell;
     const std::string_view trackPurpose =
         vertical ? "vertical scroll bar, track" : "horizontal scroll bar, track";
-    const Element track = along("mid.bmp", 12, trackPurpose);
-    painter.Tile(track, tracks, kScrollCell * (1 - step), kScrollCell * step, Blit::Opaque);
+    painter.Tile(along("mid.bmp", 12, trackPurpose), tracks, kScrollCell * (1 - step),
+                 kScrollCell * step, Blit::Opaque);
     painter.Piece(along("mid.bmp", length - 12, trackPurpose), Blit::Opaque);
 
     if (vertical) {
@@ -118,8 +151,12 @@ SurfaceResult DrawSystemBox(const std::filesystem::path& DirName, int Left, int 
     const int edgeTiles = TileCount(width, step);
     const int sideTiles = TileCount(height, kBoxPiece);
     SkinPainter painter = KeyFilledPainter(width, height);
-    auto piece = [&](const char* name, int x, int y, std::string_view purpose) {
-        return Element{DirName / ("sysbox_" + std::string(name) + ".bmp"), x, y, purpose};
+    auto piece = [&](std::string_view name, int x, int y,
+                     std::string_view purpose) -> const Element& {
+        // "sysbox_" + name + ".bmp", without a string on the heap.
+        char file[] = "sysbox_??.bmp";
+        std::copy_n(name.data(), std::min<std::size_t>(name.size(), 2), file + 7);
+        return PartPiece(DirName, file, x, y, purpose);
     };
     const int right = width - kBoxPiece;
     const int bottom = height - kBoxPiece;

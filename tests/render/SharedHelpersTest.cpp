@@ -135,6 +135,27 @@ TEST(ScrollBar, HorizontalBarUsesItsOwnPiecesAlongX) {
     EXPECT_TRUE(RegionIs(s, RECT{151, 0, 163, 13}, kColorKey));
 }
 
+// The pieces' names are joined to the folder of the skin drawn last: a bar of another skin, and
+// then of the first again, must each be drawn from its own skin's pieces.
+TEST(ScrollBar, BarsOfTwoSkinsInTurnEachUseTheirOwnPieces) {
+    test::FixtureSkin first, second;
+    WriteVerticalStrips(first);
+    second.Solid("scroll0mid.bmp", 13, 13, kThumbBody);
+    second.Solid("scroll0up.bmp", 13, 1, kDown);
+    for (int round = 0; round < 2; ++round) {
+        SurfaceResult one = DrawScrollBar(first.Dir(), 1, 0, 26, 5, 8, true);
+        SurfaceResult two = DrawScrollBar(second.Dir(), 1, 0, 26, 5, 8, true);
+        ASSERT_TRUE(one && *one && two && *two);
+        EXPECT_TRUE(RegionIs(**one, RECT{0, 0, 13, 1}, kUp));
+        EXPECT_TRUE(RegionIs(**one, RECT{0, 12, 13, 25}, kTrack));
+        EXPECT_TRUE(RegionIs(**two, RECT{0, 0, 13, 1}, kDown));
+        EXPECT_TRUE(RegionIs(**two, RECT{0, 12, 13, 25}, kThumbBody));
+        // The second skin has no down arrow: its track shows where the first's arrow lies.
+        EXPECT_TRUE(RegionIs(**two, RECT{0, 26, 13, 27}, kThumbBody));
+        EXPECT_TRUE(RegionIs(**one, RECT{0, 26, 13, 27}, kDown));
+    }
+}
+
 TEST(ScrollBar, UnreadablePieceIsAnErrorNamingIt) {
     test::FixtureSkin skin;
     WriteVerticalStrips(skin);
