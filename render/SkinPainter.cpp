@@ -127,13 +127,24 @@ void SkinPainter::Fill() {
     painted_.clear();
 }
 
+void SkinPainter::Settle() {
+    // Covered all over, the picture owes nothing: later pieces need not keep count. With many
+    // rectangles, the rest is simply painted.
+    if (painted_.size() == 1 && Contains(painted_.front(), gDirectDraw.getSurfaceRect(*surface_))) {
+        background_.reset();
+        painted_.clear();
+    } else if (painted_.size() > kMostCovered) {
+        Fill();
+    }
+}
+
 void SkinPainter::PayFor(RECT area) {
     if (!background_) return;
     std::vector<RECT>& owed = fresh_;
     Uncovered(Intersection(area, gDirectDraw.getSurfaceRect(*surface_)), painted_, owed, scratch_);
     for (const RECT& part : owed) surface_->BltColorFill(part, *background_);
     AddCovered(painted_, owed);
-    if (painted_.size() > kMostCovered) Fill();
+    Settle();
 }
 
 void SkinPainter::Cover(RECT area) {
@@ -141,13 +152,14 @@ void SkinPainter::Cover(RECT area) {
     std::vector<RECT>& fresh = fresh_;
     Uncovered(Intersection(area, gDirectDraw.getSurfaceRect(*surface_)), painted_, fresh, scratch_);
     AddCovered(painted_, fresh);
-    if (painted_.size() > kMostCovered) Fill();
+    Settle();
 }
 
 std::optional<DirectDrawSurface7> SkinPainter::Load(const Element& element) {
     if (error_) return std::nullopt;
     if (SkinReadObserver* listener = SkinReadListener()) listener->Sought(element);
-    Result<std::optional<DirectDrawSurface7>> piece = gDirectDraw.LoadSurface(element.path, true);
+    Result<std::optional<DirectDrawSurface7>> piece =
+        gDirectDraw.LoadSurface(element.path, true, element.cached);
     if (!piece) {
         Fail(piece.error());
         return std::nullopt;
@@ -174,7 +186,7 @@ std::optional<Color> SkinPainter::Prepare(RECT area, Blit mode) {
     }
     AddCovered(painted_, fresh_);
     // The area is counted as covered now, so paying the rest leaves it to the copies.
-    if (painted_.size() > kMostCovered) Fill();
+    Settle();
     return onto;
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "DirectDrawSurface7.h"
+#include "PictureCache.h"
 #include "SkinFont.h"
 #include "Types.h"
 
@@ -43,6 +44,8 @@ struct Element {
     std::string_view purpose{};
     Role role = Role::Piece;
     Folder folder = Folder::Skin;
+    // Where the picture cache keeps the file, found again at the next redraw without a lookup.
+    mutable PictureCache::Hint cached{};
 };
 
 // One row of an element table as a window writes it: a name relative to its folder, a position,
@@ -146,6 +149,9 @@ class SkinPainter {
     void PayFor(RECT area);
     // Takes `area` as covered by what is about to be drawn there without seeing below.
     void Cover(RECT area);
+    // After more is counted as covered: owes nothing once all is, and pays the rest once the
+    // count grows long.
+    void Settle();
 
     // Loads a piece: nothing when the file is missing or drawing has failed.
     std::optional<DirectDrawSurface7> Load(const Element& element);
