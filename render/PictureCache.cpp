@@ -1,6 +1,7 @@
 #include "PictureCache.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <optional>
 #include <unordered_map>
@@ -104,6 +105,15 @@ struct PictureCache::State {
     std::int64_t tolerance = kDefaultTolerance;
     int depth = 0;
     std::uint64_t redraw = 0;
+    // Changes whenever an entry is forgotten: a hint given out since still points at its entry.
+    // Drawn from one count for every cache, so that no other cache (one made later where this one
+    // was) gives out the same.
+    std::uint64_t generation = NewGeneration();
+
+    static std::uint64_t NewGeneration() {
+        static std::atomic<std::uint64_t> last{0};
+        return ++last;
+    }
     std::unordered_map<Name, Entry> entries;
     std::unordered_map<Name, Folder> folders;
     std::unique_ptr<platform::FolderChanges> changes;
@@ -262,26 +272,40 @@ struct PictureCache::State {
         entry.bytes = 0;
     }
 
-    // The entry of a name, looked at once in this redraw.
-    Entry& Current(const fs::path& path) {
+    // The entry of a name, looked at once in this redraw; through the hint when it holds, and the
+    // hint set to it.
+    Entry& Current(const fs::path& path, PictureCache::Hint* hint = nullptr) {
+        using Node = std::unordered_map<Name, Entry>::value_type;
+        Node* node = nullptr;
+        if (hint != nullptr && hint->cache == this && hint->generation == generation &&
+            hint->entry != nullptr && static_cast<Node*>(hint->entry)->first == path.native()) {
+            node = static_cast<Node*>(hint->entry);
+            Look(node->first, node->second, false);
+            return node->second;
+        }
         auto [at, added] = entries.try_emplace(path.native());
-        Entry& entry = at->second;
+        node = &*at;
+        Look(node->first, node->second, added);
+        if (hint != nullptr) *hint = PictureCache::Hint{this, generation, node};
+        return node->second;
+    }
+
+    void Look(const Name& key, Entry& entry, bool added) {
         if (added) {
-            Resolve(at->first, entry);
+            Resolve(key, entry);
         } else if (entry.lookedAt != redraw && !Vouched(entry)) {
             if (StillHolds(entry)) {
                 // Checked now, after this redraw's reports: later reports count from here.
                 for (Dependency& dependency : entry.folders)
                     dependency.seen = dependency.folder->changes;
             } else {
-                Resolve(at->first, entry);
+                Resolve(key, entry);
             }
             if (entry.loaded && entry.identity &&
                 Untrusted(*entry.identity, entry.loadedAt, tolerance))
                 Unload(entry);
         }
         entry.lookedAt = redraw;
-        return entry;
     }
 
     Result<std::shared_ptr<const Bitmap>> Picture(Entry& entry, int maxDimension) {
@@ -314,6 +338,7 @@ struct PictureCache::State {
     // ---- Room ------------------------------------------------------------------------------
 
     void Remove(std::unordered_map<Name, Entry>::iterator at) {
+        generation = NewGeneration();
         Unload(at->second);
         for (Dependency& dependency : at->second.folders) Release(dependency.folder);
         entries.erase(at);
@@ -391,6 +416,12 @@ PictureCache::Kind PictureCache::FindKind(const fs::path& path) {
 }
 
 Result<std::shared_ptr<const Bitmap>> PictureCache::Load(const fs::path& path, int maxDimension) {
+    Hint none;
+    return Load(path, maxDimension, none);
+}
+
+Result<std::shared_ptr<const Bitmap>> PictureCache::Load(const fs::path& path, int maxDimension,
+                                                         Hint& hint) {
     std::lock_guard lock(state_->mutex);
     if (!state_->enabled) {
         std::optional<fs::path> found = ResolvePath(path);
@@ -403,7 +434,7 @@ Result<std::shared_ptr<const Bitmap>> PictureCache::Load(const fs::path& path, i
     }
     if (path.empty()) return nullptr;
     return state_->WithinRedraw(
-        [&] { return state_->Picture(state_->Current(path), maxDimension); });
+        [&] { return state_->Picture(state_->Current(path, &hint), maxDimension); });
 }
 
 void PictureCache::Forget(const fs::path& folder) {

@@ -69,6 +69,17 @@ class PictureCache {
     // The picture is shared: nobody changes it.
     Result<std::shared_ptr<const Bitmap>> Load(const std::filesystem::path& path, int maxDimension);
 
+    // Where a name was kept when it was last asked for, held by whoever asks for it again and
+    // again (an element of a window): the next Load goes straight to the entry instead of looking
+    // the name up, as long as the cache has forgotten nothing since. Any value is safe to pass.
+    struct Hint {
+        const void* cache = nullptr;
+        std::uint64_t generation = 0;
+        void* entry = nullptr;
+    };
+    Result<std::shared_ptr<const Bitmap>> Load(const std::filesystem::path& path, int maxDimension,
+                                               Hint& hint);
+
     // Forgets everything read from `folder` or below it: read again at its next use. For changes
     // the file's identity cannot show (see the desktop program's folder watcher).
     void Forget(const std::filesystem::path& folder);

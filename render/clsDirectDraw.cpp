@@ -23,8 +23,15 @@ Result<std::shared_ptr<const Bitmap>> clsDirectDraw::LoadPicture(
 
 Result<std::optional<DirectDrawSurface7>> clsDirectDraw::LoadSurface(
     const std::filesystem::path& FileName, bool IsSetSrcColorKey) const {
+    PictureCache::Hint none;
+    return LoadSurface(FileName, IsSetSrcColorKey, none);
+}
+
+Result<std::optional<DirectDrawSurface7>> clsDirectDraw::LoadSurface(
+    const std::filesystem::path& FileName, bool IsSetSrcColorKey, PictureCache::Hint& hint) const {
     if (FileName.empty()) return std::nullopt;
-    Result<std::shared_ptr<const Bitmap>> picture = LoadPicture(FileName);
+    Result<std::shared_ptr<const Bitmap>> picture =
+        gPictureCache.Load(FileName, kMaxSkinPictureDimension, hint);
     if (!picture) return std::unexpected(picture.error());
     if (!*picture) return std::nullopt;
     std::optional<DirectDrawSurface7> surface(std::in_place, std::move(*picture));

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "DirectDrawSurface7.h"
+#include "PictureCache.h"
 #include "Types.h"
 
 namespace morvish {
@@ -45,6 +46,10 @@ class clsDirectDraw {
     // drawn at every redraw is made this way, without a surface on the heap each time.
     Result<std::optional<DirectDrawSurface7>> LoadSurface(const std::filesystem::path& FileName,
                                                           bool IsSetSrcColorKey) const;
+    // The same for a name asked for again and again, which keeps where the cache holds it.
+    Result<std::optional<DirectDrawSurface7>> LoadSurface(const std::filesystem::path& FileName,
+                                                          bool IsSetSrcColorKey,
+                                                          PictureCache::Hint& hint) const;
 
     // The decoded picture of a skin's BMP file, as CreateSurfaceFromFile finds and reads it:
     // null when there is no such file. Pictures come from the picture cache while their files

@@ -189,6 +189,49 @@ TEST(PictureCache, DrawingOnALoadedPictureLeavesTheKeptOneAlone) {
     EXPECT_EQ(f.Colour("btn.bmp"), 0x112233u);
 }
 
+// A hint kept by whoever asks for a name again and again only spares the lookup: through a saved
+// change, a forgotten or evicted entry, a hint of another name and one of a cache that is gone,
+// every picture must be the one on disk.
+TEST(PictureCache, AHintGivesTheSamePictureAsALookupWhateverHappenedSince) {
+    CacheFixture f;
+    f.skin.Solid("a.bmp", 4, 3, 0x112233);
+    f.skin.Solid("b.bmp", 2, 2, 0x445566);
+    const fs::path a = f.skin.Path("a.bmp"), b = f.skin.Path("b.bmp");
+    const auto colour = [&](PictureCache& cache, const fs::path& path, PictureCache::Hint& hint) {
+        PictureCache::Redraw redraw(cache);
+        Result<std::shared_ptr<const Bitmap>> picture = cache.Load(path, kLimit, hint);
+        return picture && *picture ? (*picture)->pixels.at(0) : 0xFFFFFFFFu;
+    };
+    PictureCache::Hint hint;
+    EXPECT_EQ(colour(f.cache, a, hint), 0x112233u);
+    EXPECT_EQ(hint.entry != nullptr, true);
+    f.SaveOver("a.bmp", 4, 3, 0x778899);
+    EXPECT_EQ(colour(f.cache, a, hint), 0x778899u);
+    // The hint of one name, asked with another.
+    PictureCache::Hint other = hint;
+    EXPECT_EQ(colour(f.cache, b, other), 0x445566u);
+    EXPECT_EQ(colour(f.cache, a, hint), 0x778899u);
+    // Entries forgotten, or pushed out by a tight bound, while the hint is kept.
+    f.cache.Forget(f.skin.Dir());
+    EXPECT_EQ(colour(f.cache, a, hint), 0x778899u);
+    f.cache.SetLimits(1 << 20, 1);
+    EXPECT_EQ(colour(f.cache, b, other), 0x445566u);
+    EXPECT_EQ(colour(f.cache, a, hint), 0x778899u);
+    f.cache.Clear();
+    EXPECT_EQ(colour(f.cache, a, hint), 0x778899u);
+    // A cache that is gone, and another made in its place.
+    PictureCache::Hint stale;
+    {
+        PictureCache gone;
+        EXPECT_EQ(colour(gone, a, stale), 0x778899u);
+    }
+    PictureCache later;
+    f.skin.Solid("saving.tmp", 4, 3, 0x0A0B0C);
+    fs::rename(f.skin.Path("saving.tmp"), a);
+    EXPECT_EQ(colour(later, a, stale), 0x0A0B0Cu);
+    EXPECT_EQ(colour(later, b, stale), 0x445566u);
+}
+
 TEST(PixelRows, EveryLengthAndKeyPlacementMatchesAPlainLoop) {
     constexpr std::uint32_t kKey = 0xFF00FF;
     for (std::size_t count = 0; count <= 37; ++count) {
