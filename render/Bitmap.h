@@ -17,8 +17,11 @@ struct OpaqueRuns {
     // height + 1 entries.
     std::vector<std::uint32_t> first;
     std::vector<std::uint32_t> runs;
-    std::vector<std::uint8_t> dense;  // rows copied pixel by pixel (1), not by runs (0)
-    bool allDense = false;            // every row is
+    // How each row is copied: by its runs, pixel by pixel (too many runs for them to pay), or
+    // whole (one run, the whole width).
+    enum Row : std::uint8_t { kByRuns, kPixelByPixel, kWhole };
+    std::vector<std::uint8_t> rows;
+    bool allPixelByPixel = false;
 };
 
 struct Bitmap {

@@ -268,7 +268,7 @@ std::shared_ptr<const OpaqueRuns> FindOpaqueRuns(const Bitmap& picture, std::uin
     auto found = std::make_shared<OpaqueRuns>();
     found->key = key;
     found->first.reserve(std::size_t(picture.height) + 1);
-    found->dense.assign(std::size_t(picture.height), 0);
+    found->rows.assign(std::size_t(picture.height), OpaqueRuns::kByRuns);
     const std::size_t width = std::size_t(picture.width);
     // A run costs about as much as copying this many pixels one by one.
     constexpr std::size_t kPixelsPerRun = 16;
@@ -286,12 +286,16 @@ std::shared_ptr<const OpaqueRuns> FindOpaqueRuns(const Bitmap& picture, std::uin
         }
         if ((found->runs.size() - rowStart) / 2 * kPixelsPerRun > width) {
             found->runs.resize(rowStart);
-            found->dense[y] = 1;
+            found->rows[y] = OpaqueRuns::kPixelByPixel;
+        } else if (found->runs.size() - rowStart == 2 && found->runs[rowStart] == 0 &&
+                   found->runs[rowStart + 1] == width) {
+            found->rows[y] = OpaqueRuns::kWhole;
         }
     }
     found->first.push_back(std::uint32_t(found->runs.size()));
     found->runs.shrink_to_fit();
-    found->allDense = std::ranges::all_of(found->dense, [](std::uint8_t row) { return row != 0; });
+    found->allPixelByPixel = std::ranges::all_of(
+        found->rows, [](std::uint8_t row) { return row == OpaqueRuns::kPixelByPixel; });
     return found;
 }
 
@@ -309,7 +313,9 @@ namespace {
 
 inline void RowKeyed(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs,
                      std::size_t y, std::uint32_t left, std::uint32_t right) {
-    if (runs.dense[y]) return CopyRowKeyed(to, from + left, right - left, runs.key);
+    if (runs.rows[y] == OpaqueRuns::kWhole) return CopyShort(to, from + left, right - left);
+    if (runs.rows[y] == OpaqueRuns::kPixelByPixel)
+        return CopyRowKeyed(to, from + left, right - left, runs.key);
     for (std::uint32_t k = runs.first[y]; k < runs.first[y + 1]; k += 2) {
         const std::uint32_t begin = std::max(runs.runs[k], left);
         const std::uint32_t end = std::min(runs.runs[k + 1], right);
@@ -320,7 +326,9 @@ inline void RowKeyed(std::uint32_t* to, const std::uint32_t* from, const OpaqueR
 inline void RowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, const OpaqueRuns& runs,
                          std::size_t y, std::uint32_t left, std::uint32_t right,
                          std::uint32_t fill) {
-    if (runs.dense[y]) return CopyRowKeyedOnto(to, from + left, right - left, runs.key, fill);
+    if (runs.rows[y] == OpaqueRuns::kWhole) return CopyShort(to, from + left, right - left);
+    if (runs.rows[y] == OpaqueRuns::kPixelByPixel)
+        return CopyRowKeyedOnto(to, from + left, right - left, runs.key, fill);
     std::uint32_t x = left;  // the first column not yet written
     for (std::uint32_t k = runs.first[y]; k < runs.first[y + 1] && x < right; k += 2) {
         const std::uint32_t begin = std::max(runs.runs[k], x);
@@ -359,7 +367,7 @@ void CopyRectKeyed(std::uint32_t* to, std::ptrdiff_t toStride, const std::uint32
     const std::uint32_t right = left + std::uint32_t(count);
 #if defined(MORVISH_PIXEL_ROWS_X86)
     // A narrow piece is compared pixel by pixel on every row: one loop does them all.
-    if (kHasAvx2 && runs.allDense && count >= 8) {
+    if (kHasAvx2 && runs.allPixelByPixel && count >= 8) {
         return CopyRectKeyedAvx2(to, toStride, from + left, fromStride, count, height, runs.key,
                                  fill);
     }

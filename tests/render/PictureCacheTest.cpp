@@ -276,9 +276,10 @@ TEST(PixelRows, CopiesByOpaqueRunsMatchAPlainLoopForEveryPartOfARow) {
         picture.pixels[std::size_t(4 * kWidth + x)] = kKey;
     }
     const std::shared_ptr<const OpaqueRuns> runs = FindOpaqueRuns(picture, kKey);
-    EXPECT_TRUE(runs->dense[3]);
+    EXPECT_EQ(runs->rows[3], OpaqueRuns::kPixelByPixel);
+    EXPECT_EQ(runs->rows[2], OpaqueRuns::kWhole);
     EXPECT_EQ(runs->first[5] - runs->first[4], 0u);
-    EXPECT_FALSE(runs->dense[5]);
+    EXPECT_EQ(runs->rows[5], OpaqueRuns::kByRuns);
     for (int row = 0; row < kHeight; ++row) {
         const std::uint32_t* from = picture.pixels.data() + std::size_t(row * kWidth);
         for (int column = 0; column <= kWidth; ++column) {
@@ -331,7 +332,7 @@ TEST(PixelRows, ANarrowPieceCopiedKeyedAsARectangleIsEachRowInTurn) {
             }
         }
         const std::shared_ptr<const OpaqueRuns> runs = FindOpaqueRuns(picture, kKey);
-        ASSERT_TRUE(runs->allDense) << width;
+        ASSERT_TRUE(runs->allPixelByPixel) << width;
         for (const std::optional<std::uint32_t> fill :
              {std::optional<std::uint32_t>(), std::optional<std::uint32_t>(0x0000AA)}) {
             for (int column = 0; column <= width; ++column) {
