@@ -140,7 +140,7 @@ void DirectDrawSurface7::FillClipped(int x1, int y1, int x2, int y2, std::uint32
         FillRow(pixels + Index(0, y1), std::size_t(y2 - y1) * std::size_t(width_), rgb);
         return;
     }
-    for (int y = y1; y < y2; ++y) FillRow(pixels + Index(x1, y), std::size_t(x2 - x1), rgb);
+    FillRect(pixels + Index(x1, y1), stride_, std::size_t(x2 - x1), y2 - y1, rgb);
 }
 
 void DirectDrawSurface7::BltColorFill(RECT rect, Color color) {

@@ -181,6 +181,30 @@ __attribute__((target("avx2"))) void FillRowAvx2(std::uint32_t* to, std::size_t 
     }
 }
 
+// FillRowAvx2 for `height` rows `stride` pixels apart, with nothing called row by row.
+__attribute__((target("avx2"))) void FillRectAvx2(std::uint32_t* to, std::ptrdiff_t stride,
+                                                  std::size_t count, int height,
+                                                  std::uint32_t value) {
+    const __m256i values = _mm256_set1_epi32(int(value));
+    for (int r = 0; r < height; ++r, to += stride) {
+        if (count < 8) {
+            for (std::size_t i = 0; i < count; ++i) to[i] = value;
+            continue;
+        }
+        std::size_t i = 0;
+        for (; i + 32 <= count; i += 32) {
+            __m256i* out = reinterpret_cast<__m256i*>(to + i);
+            _mm256_storeu_si256(out, values);
+            _mm256_storeu_si256(out + 1, values);
+            _mm256_storeu_si256(out + 2, values);
+            _mm256_storeu_si256(out + 3, values);
+        }
+        for (; i + 8 <= count; i += 8)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), values);
+        if (i < count) _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + count - 8), values);
+    }
+}
+
 const bool kHasAvx2 = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") != 0;
@@ -379,6 +403,14 @@ void CopyRectKeyed(std::uint32_t* to, std::ptrdiff_t toStride, const std::uint32
             RowKeyed(to, from, runs, std::size_t(row + r), left, right);
         }
     }
+}
+
+void FillRect(std::uint32_t* to, std::ptrdiff_t stride, std::size_t count, int height,
+              std::uint32_t value) {
+#if defined(MORVISH_PIXEL_ROWS_X86)
+    if (kHasAvx2) return FillRectAvx2(to, stride, count, height, value);
+#endif
+    for (int r = 0; r < height; ++r, to += stride) FillRow(to, count, value);
 }
 
 void FillRow(std::uint32_t* to, std::size_t count, std::uint32_t value) {

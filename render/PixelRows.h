@@ -27,6 +27,9 @@ void CopyRowKeyedOnto(std::uint32_t* to, const std::uint32_t* from, std::size_t 
 
 // to[i] = value for the `count` pixels.
 void FillRow(std::uint32_t* to, std::size_t count, std::uint32_t value);
+// FillRow for `height` rows, `stride` pixels apart.
+void FillRect(std::uint32_t* to, std::ptrdiff_t stride, std::size_t count, int height,
+              std::uint32_t value);
 
 // The runs of `picture` that are not `key`.
 std::shared_ptr<const OpaqueRuns> FindOpaqueRuns(const Bitmap& picture, std::uint32_t key);

@@ -248,6 +248,12 @@ TEST(PixelRows, EveryLengthAndKeyPlacementMatchesAPlainLoop) {
         EXPECT_EQ(to, std::vector<std::uint32_t>(count, 0x123456)) << count;
         CopyRow(to.data(), from.data(), count);
         EXPECT_EQ(to, from) << count;
+        // Three rows of it within rows two pixels wider: the pixels beside each stay.
+        std::vector<std::uint32_t> rect(3 * (count + 2), 0x777777), rectExpected = rect;
+        for (std::size_t r = 0; r < 3; ++r)
+            std::fill_n(rectExpected.begin() + std::ptrdiff_t(r * (count + 2) + 1), count, 0xABu);
+        FillRect(rect.data() + 1, std::ptrdiff_t(count + 2), count, 3, 0xAB);
+        EXPECT_EQ(rect, rectExpected) << count;
         // Onto a background: every pixel written, the key's in the background colour.
         for (std::size_t i = 0; i < count; ++i) expected[i] = from[i] == kKey ? 0x0000AA : from[i];
         CopyRowKeyedOnto(to.data(), from.data(), count, kKey, 0x0000AA);
