@@ -242,7 +242,9 @@ int RunAllKinds(const RenderOptions& options) {
     int status = 0;
     for (const WindowSlot& slot : kWindowSlots) {
         fs::path file = options.kindsDir / name;
-        file += "-" + std::string(slot.kind) + ".png";
+        file += "-";
+        file += std::string(slot.kind);
+        file += ".png";
         Result<Bitmap> picture = DrawKind(options, options.skinDir, slot.number);
         Result<void> written = picture ? WritePng(*picture, file) : Result<void>();
         if (!picture || !written) {
