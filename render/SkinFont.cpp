@@ -66,10 +66,10 @@ int PixelsPerEm(int points) {
 namespace {
 
 // Texts kept laid out, at most; more and they are all forgotten. The windows' sample texts are a
-// few hundred.
-constexpr std::size_t kMostLaidTexts = 4096;
+// few hundred, the longest under a thousand pixels: the two bounds keep at most 16 MB.
+constexpr std::size_t kMostLaidTexts = 1024;
 // A text with more pixels than this, or reaching further, is drawn glyph by glyph.
-constexpr std::size_t kMostLaidPixels = 1 << 16;
+constexpr std::size_t kMostLaidPixels = 4096;
 constexpr long long kFarthestOffset = 1LL << 30;
 
 }  // namespace
