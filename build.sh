@@ -74,7 +74,9 @@ windows() {
   ) </dev/null >/dev/null 2>&1
   trap 'wineserver -k 2>/dev/null || true' EXIT
   build build-windows --toolchain cmake/mingw-w64-x86_64.cmake -DMORVISH_WERROR=ON
-  (cd build-windows && ctest --output-on-failure -j "$jobs")
+  # Now and then Wine fails to start a test program at all (it ends at once, printing nothing):
+  # a test that fails is run once more, and fails the run only if it fails again.
+  (cd build-windows && ctest --output-on-failure -j "$jobs" --repeat until-pass:2)
   tests/crossbuild/compare-renders.sh build/bin build-windows/bin "$prefix"
   cmake --build build-windows --target windows_packages
   tests/windows-desktop/run-tests.sh dist build-windows/desktop-tests
