@@ -181,28 +181,11 @@ __attribute__((target("avx2"))) void FillRowAvx2(std::uint32_t* to, std::size_t 
     }
 }
 
-// FillRowAvx2 for `height` rows `stride` pixels apart, with nothing called row by row.
+// FillRowAvx2 for `height` rows `stride` pixels apart, dispatched once for them all.
 __attribute__((target("avx2"))) void FillRectAvx2(std::uint32_t* to, std::ptrdiff_t stride,
                                                   std::size_t count, int height,
                                                   std::uint32_t value) {
-    const __m256i values = _mm256_set1_epi32(int(value));
-    for (int r = 0; r < height; ++r, to += stride) {
-        if (count < 8) {
-            for (std::size_t i = 0; i < count; ++i) to[i] = value;
-            continue;
-        }
-        std::size_t i = 0;
-        for (; i + 32 <= count; i += 32) {
-            __m256i* out = reinterpret_cast<__m256i*>(to + i);
-            _mm256_storeu_si256(out, values);
-            _mm256_storeu_si256(out + 1, values);
-            _mm256_storeu_si256(out + 2, values);
-            _mm256_storeu_si256(out + 3, values);
-        }
-        for (; i + 8 <= count; i += 8)
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), values);
-        if (i < count) _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + count - 8), values);
-    }
+    for (int r = 0; r < height; ++r, to += stride) FillRowAvx2(to, count, value);
 }
 
 const bool kHasAvx2 = [] {
