@@ -9,6 +9,7 @@
 #include "BmpDecoder.h"
 #include "FileLookup.h"
 #include "PreviewPane.h"
+#include "SkinFont.h"
 #include "SkinReadLog.h"
 #include "clsDirectDraw.h"
 #include "mdlMain.h"
@@ -272,7 +273,9 @@ int NameDistance(std::string_view a, std::string_view b) {
     return d[n][m];
 }
 
-SkinCheck CheckSkin(const fs::path& skinDir, const WindowSlotTable& slots) {
+SkinCheck CheckSkin(const fs::path& skinDir, const WindowSlotTable& slots, std::stop_token stop) {
+    // Texts read no file of the skin, and the fonts are the preview's.
+    const NoTextsOnThisThread noTexts;
     SkinCheck check;
     check.skin = skinDir;
     const fs::path dir = WithTrailingSeparator(skinDir);
@@ -303,6 +306,7 @@ SkinCheck CheckSkin(const fs::path& skinDir, const WindowSlotTable& slots) {
     const ColorChip colours = mdlMain::LoadColorChip(dir).value_or(ColorChip{});
     for (const WindowSlot& slot : slots) {
         if (slot.number == 1) continue;
+        if (stop.stop_requested()) return check;
         Recorder recorder;
         std::unique_ptr<clsTessarymInterface> window = slot.create();
         RECT size{};
@@ -322,6 +326,7 @@ SkinCheck CheckSkin(const fs::path& skinDir, const WindowSlotTable& slots) {
         }
         check.kinds.push_back(std::move(kind));
     }
+    if (stop.stop_requested()) return check;
     check.unused = FindUnused(skinDir, checker.onDisk, checker.missing);
     return check;
 }

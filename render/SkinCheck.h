@@ -5,6 +5,7 @@
 // while the check listens to what it reads (SkinReadLog.h).
 
 #include <filesystem>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,8 +71,11 @@ struct SkinCheck {
 };
 
 // Checks the skin in `skinDir` with the windows of `slots`. Reading a file of the skin never
-// fails the check; it is reported as unreadable.
-SkinCheck CheckSkin(const std::filesystem::path& skinDir, const WindowSlotTable& slots);
+// fails the check; it is reported as unreadable. The check may run on any thread, beside the
+// drawing of the preview; it draws no text. Once `stop` is asked, it ends soon with what it has
+// found so far, which is not the whole answer.
+SkinCheck CheckSkin(const std::filesystem::path& skinDir, const WindowSlotTable& slots,
+                    std::stop_token stop = {});
 
 // The check as plain text and as JSON, each in a fixed order and wording.
 std::string SkinCheckText(const SkinCheck& check);

@@ -230,14 +230,25 @@ bool& TextsDrawn() {
     return drawn;
 }
 
+bool& TextsHeldBack() {
+    thread_local bool heldBack = false;
+    return heldBack;
+}
+
 }  // namespace
+
+NoTextsOnThisThread::NoTextsOnThisThread() : before_(std::exchange(TextsHeldBack(), true)) {}
+
+NoTextsOnThisThread::~NoTextsOnThisThread() {
+    TextsHeldBack() = before_;
+}
 
 void SetTextsDrawn(bool drawn) {
     TextsDrawn() = drawn;
 }
 
 const SkinFont* FindSkinFont(FontFace face, int points) {
-    if (!TextsDrawn()) return nullptr;
+    if (!TextsDrawn() || TextsHeldBack()) return nullptr;
     // Sizes outside this range are not a sample text of any window; they get no font.
     constexpr int kSmallestPoints = 1;
     constexpr int kLargestPoints = 288;

@@ -59,4 +59,18 @@ std::string MissingFontReport();
 // Windows must match to the pixel.
 void SetTextsDrawn(bool drawn);
 
+// While one lives, no text is drawn on the thread that made it, whatever SetTextsDrawn said. The
+// fonts and their caches belong to the thread that draws the preview; work on another thread that
+// only wants to know which files the windows read (the skin check) draws no text.
+class NoTextsOnThisThread {
+  public:
+    NoTextsOnThisThread();
+    ~NoTextsOnThisThread();
+    NoTextsOnThisThread(const NoTextsOnThisThread&) = delete;
+    NoTextsOnThisThread& operator=(const NoTextsOnThisThread&) = delete;
+
+  private:
+    bool before_;
+};
+
 }  // namespace morvish

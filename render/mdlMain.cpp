@@ -26,11 +26,12 @@ constexpr int TileCount(int d, int t) {
 
 // The pieces of the composed parts (scroll bars, system boxes) under the skin folder drawn last.
 // Their names are joined to the folder when it changes rather than at every drawing, so that a
-// redraw builds no paths; the element handed out is placed where it is asked for.
+// redraw builds no paths; the element handed out is placed where it is asked for. Each thread
+// keeps its own: the skin check may draw on another thread than the preview.
 const Element& PartPiece(const std::filesystem::path& dir, std::string_view name, int x, int y,
                          std::string_view purpose) {
-    static std::filesystem::path::string_type folder;
-    static std::map<std::string, Element, std::less<>> pieces;
+    thread_local std::filesystem::path::string_type folder;
+    thread_local std::map<std::string, Element, std::less<>> pieces;
     if (dir.native() != folder) {
         folder = dir.native();
         pieces.clear();

@@ -3,9 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <stop_token>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "render/SkinCheck.h"
 #include "render/SkinReadLog.h"
+#include "render/mdlMain.h"
 #include "support/FixtureSkin.h"
 #include "windows/WindowSlots.h"
 
@@ -65,6 +71,48 @@ TEST(SkinCheck, ListsEveryWindowKindWithThePiecesItReadsAndWhatTheyAreFor) {
     EXPECT_TRUE(check.HasProblems());
     EXPECT_EQ(check.Count(FileState::Present), 1);
     EXPECT_EQ(SkinReadListener(), nullptr);
+}
+
+// The desktop programs check skins on a thread of their own while the preview draws.
+TEST(SkinCheck, RunsBesideDrawingOnAnotherThreadAndEndsWhenAskedToStop) {
+    test::FixtureSkin checked, drawn;
+    checked.Solid("basic_interface\\basewin_bg.bmp", 280, 120, 0x808080);
+    checked.Solid("scroll0up.bmp", 13, 13, 0x112233);
+    checked.Solid("scroll0mid.bmp", 13, 13, 0x445566);
+    drawn.Solid("scroll0up.bmp", 13, 1, 0x00FF00);
+    drawn.Solid("scroll0mid.bmp", 13, 13, 0x0000FF);
+    const std::string alone = SkinCheckText(CheckSkin(checked.Dir(), kWindowSlots));
+
+    std::atomic<bool> done{false};
+    std::vector<std::string> beside;
+    std::thread checking([&] {
+        for (int round = 0; round < 8; ++round) {
+            beside.push_back(SkinCheckText(CheckSkin(checked.Dir(), kWindowSlots)));
+        }
+        done = true;
+    });
+    // Meanwhile this thread draws the other skin's scroll bars, from pieces of the same names,
+    // and texts, which the check leaves to it.
+    const SkinFont* font = mdlMain::GetSkinFont(FontKind::kJapanese, 9);
+    DirectDrawSurface7 texts(400, 20);
+    texts.SetFont(font);
+    int wrong = 0;
+    for (int text = 0; !done; ++text) {
+        if (font != nullptr) texts.DrawText(0, 0, "Lv. " + std::to_string(text), false);
+        SurfaceResult bar = mdlMain::DrawScrollBar(drawn.Dir(), 1, 0, 26, 5, 8, true);
+        if (!bar || !*bar || !test::RegionIs(**bar, RECT{0, 0, 13, 1}, 0x00FF00) ||
+            !test::RegionIs(**bar, RECT{0, 12, 13, 25}, 0x0000FF)) {
+            ++wrong;
+        }
+    }
+    checking.join();
+    EXPECT_EQ(wrong, 0);
+    for (const std::string& text : beside) EXPECT_EQ(text, alone);
+
+    // Asked to stop before it begins, a check ends at once with no window checked.
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_TRUE(CheckSkin(checked.Dir(), kWindowSlots, stop.get_token()).kinds.empty());
 }
 
 TEST(SkinCheck, UnreadableFilesAreNamedWithTheReasonAndTheRestIsStillChecked) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "render/Bitmap.h"
@@ -107,6 +108,20 @@ TEST(SkinFont, FontsAreCachedPerFaceAndSize) {
     EXPECT_EQ(FindSkinFont(FontFace::English, 0), nullptr);
     EXPECT_EQ(FindSkinFont(FontFace::English, -9), nullptr);
     EXPECT_EQ(FindSkinFont(FontFace::English, INT_MAX), nullptr);
+}
+
+TEST(SkinFont, TextsHeldBackOnOneThreadAreStillDrawnOnTheOthers) {
+    FONT_OR_SKIP(font, FontFace::Japanese, 9);
+    {
+        const NoTextsOnThisThread noTexts;
+        EXPECT_EQ(FindSkinFont(FontFace::Japanese, 9), nullptr);
+        { const NoTextsOnThisThread nested; }
+        EXPECT_EQ(FindSkinFont(FontFace::Japanese, 9), nullptr) << "the outer one still holds";
+        const SkinFont* elsewhere = nullptr;
+        std::thread([&] { elsewhere = FindSkinFont(FontFace::Japanese, 9); }).join();
+        EXPECT_EQ(elsewhere, font);
+    }
+    EXPECT_EQ(FindSkinFont(FontFace::Japanese, 9), font);
 }
 
 // The character cell follows GDI: usWinAscent and usWinDescent scaled to the pixel size
