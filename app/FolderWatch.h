@@ -4,10 +4,13 @@
 // again; each desktop program binds this interface to its system's reports (QFileSystemWatcher in
 // the Qt program, ReadDirectoryChangesW in a Win32 program) and hands them back to the logic on
 // its user-interface thread: MainController::FolderChanged for every report, and
-// MainController::GatheringElapsed when the delay begun by StartGathering has run out.
+// MainController::GatheringElapsed when the delay begun by StartGathering has run out. Work the
+// logic does on a thread of its own (the skin check behind a tree mark) comes back through the
+// watch too, by Deliver.
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 namespace morvish {
@@ -35,6 +38,10 @@ class FolderWatch {
     // Hands GatheringElapsed to the logic once, `delay` from now; a call while a delay runs starts
     // it again.
     virtual void StartGathering(std::chrono::milliseconds delay) = 0;
+
+    // Runs `task` on the user-interface thread soon, in the order given; may be called from any
+    // thread. A task still waiting when the watch goes is dropped.
+    virtual void Deliver(std::function<void()> task) = 0;
 
     // The clock the delays run on.
     virtual std::chrono::steady_clock::time_point Now() const {

@@ -401,8 +401,29 @@ void MainController::MarkSkin(NodeId skin) {
     // A skin gone from the tree since its mark was owed has nothing to mark.
     const clsSkinMng* manager = tree_.IsSkin(skin) ? tree_.ManagerOf(skin) : nullptr;
     if (manager == nullptr || !checkedSkins_.insert(skin).second) return;
-    const SkinCheck check = CheckSkin(manager->DirName(), kWindowSlots);
-    view_.MarkTreeNode(skin, check.HasProblems());
+    const fs::path dir = manager->DirName();
+    if (watch_ == nullptr) {
+        Marked(skin, dir, CheckSkin(dir, kWindowSlots).HasProblems());
+        return;
+    }
+    // The watch outlives the job: it is replaced only once the jobs have stopped.
+    FolderWatch* watch = watch_;
+    marksUnderWay_.push_back(skin);
+    checks_.Post([this, watch, skin, dir](std::stop_token stop) {
+        const bool problems = CheckSkin(dir, kWindowSlots, stop).HasProblems();
+        if (stop.stop_requested()) return;
+        watch->Deliver([this, skin, dir, problems] {
+            const auto underWay = std::ranges::find(marksUnderWay_, skin);
+            if (underWay != marksUnderWay_.end()) marksUnderWay_.erase(underWay);
+            Marked(skin, dir, problems);
+        });
+    });
+}
+
+void MainController::Marked(NodeId skin, const fs::path& dir, bool problems) {
+    const clsSkinMng* manager = tree_.IsSkin(skin) ? tree_.ManagerOf(skin) : nullptr;
+    if (manager == nullptr || manager->DirName() != dir) return;
+    view_.MarkTreeNode(skin, problems);
 }
 
 void MainController::OweMark(NodeId skin, bool again) {
@@ -565,6 +586,12 @@ void MainController::mnuAddSkinToRO_Click() {
 // ---- Watching the files of what is shown ------------------------------------------------------
 
 void MainController::SetFolderWatch(FolderWatch* watch) {
+    // Checks under way hand their marks to the watch they began with; they go with it.
+    if (watch != watch_) {
+        checks_.Stop();
+        // A check stopped on the way never marked its skin: it is checked when next owed.
+        for (NodeId skin : std::exchange(marksUnderWay_, {})) checkedSkins_.erase(skin);
+    }
     watch_ = watch;
     changedFolders_.clear();
     gathering_ = false;

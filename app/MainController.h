@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BackgroundJobs.h"
 #include "FolderWatch.h"
 #include "Layout.h"
 #include "MainView.h"
@@ -147,8 +148,13 @@ class MainController {
     void NodeRemoving(NodeId node);
     // The skin node of a skin or window-kind node, or kNoNode.
     NodeId SkinOf(NodeId node) const;
-    // Checks the skin once and marks its node when it has problems.
+    // Checks the skin once and marks its node when it has problems. With a watch the check runs
+    // on a thread of its own (it looks at every file of the skin, which under Wine takes a second
+    // or more) and the mark follows when it is done; without one, at once.
     void MarkSkin(NodeId skin);
+    // The check of the skin in `dir` found problems or none; a skin gone from the tree since, or
+    // now in another folder, is not marked.
+    void Marked(NodeId skin, const std::filesystem::path& dir, bool problems);
     // Marks the skin once its picture is on the screen: kMarkDelay from now, or at once without
     // a watch. With `again`, a skin marked before is checked anew.
     void OweMark(NodeId skin, bool again);
@@ -202,6 +208,10 @@ class MainController {
     // Skins whose marks are still to be checked: shown for the first time, or drawn again from
     // changed files.
     std::vector<NodeId> marksOwed_;
+    // Skins whose checks run on `checks_` or wait there, once for each check.
+    std::vector<NodeId> marksUnderWay_;
+    // Last, so that its thread has stopped before anything it hands back to goes.
+    BackgroundJobs checks_;
 };
 
 }  // namespace morvish

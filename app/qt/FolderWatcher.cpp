@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <system_error>
+#include <utility>
 
 #include "app/MainController.h"
 
@@ -33,6 +34,11 @@ void FolderWatcher::WatchFolders(const std::vector<WatchedFolder>& folders) {
 
 void FolderWatcher::StartGathering(std::chrono::milliseconds delay) {
     timer_.start(delay);
+}
+
+void FolderWatcher::Deliver(std::function<void()> task) {
+    // Queued to this object's thread; dropped with the object.
+    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
 }
 
 void FolderWatcher::Rewatch() {

@@ -22,6 +22,7 @@ class FolderWatcher : public QObject, public FolderWatch {
 
     void WatchFolders(const std::vector<WatchedFolder>& folders) override;
     void StartGathering(std::chrono::milliseconds delay) override;
+    void Deliver(std::function<void()> task) override;
 
   private:
     // Watches exactly the folders and, where their files count, the files in them as they are

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <utility>
 
 #include "app/MainController.h"
 
@@ -78,13 +79,27 @@ bool FolderWatcher::Handle(UINT message, WPARAM wParam) {
     }
     if (message != kReportMessage) return false;
     std::vector<fs::path> reports;
+    std::vector<std::function<void()>> tasks;
     {
         const std::lock_guard lock(mutex_);
         reports.swap(reports_);
+        tasks.swap(tasks_);
         posted_ = false;
     }
     for (const fs::path& folder : reports) logic_.FolderChanged(folder);
+    for (const std::function<void()>& task : tasks) task();
     return true;
+}
+
+void FolderWatcher::Deliver(std::function<void()> task) {
+    const std::lock_guard lock(mutex_);
+    tasks_.push_back(std::move(task));
+    PostOnce();
+}
+
+void FolderWatcher::PostOnce() {
+    // One message carries every report and task given until the window has taken them.
+    if (!posted_) posted_ = ::PostMessageW(window_, kReportMessage, 0, 0) != 0;
 }
 
 // ---- The worker thread --------------------------------------------------------------------------
@@ -193,8 +208,7 @@ void FolderWatcher::Completed(Watch& watch, DWORD error) {
 void FolderWatcher::Report(const fs::path& folder) {
     const std::lock_guard lock(mutex_);
     if (std::ranges::find(reports_, folder) == reports_.end()) reports_.push_back(folder);
-    // One message carries every report made until the window has taken them.
-    if (!posted_) posted_ = ::PostMessageW(window_, kReportMessage, 0, 0) != 0;
+    PostOnce();
 }
 
 void FolderWatcher::Drop(Watch& watch) {

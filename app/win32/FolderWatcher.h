@@ -3,9 +3,10 @@
 // each folder, with the requests' completions gathered on one worker thread through an I/O
 // completion port, and a window timer on the main window for the gathering delay. The worker
 // thread hands its reports to the main window by a private message; the logic hears of them, and
-// of the timer, on the user-interface thread.
+// of the timer, on the user-interface thread. Tasks delivered from other threads come the same way.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -35,6 +36,7 @@ class FolderWatcher : public FolderWatch {
 
     void WatchFolders(const std::vector<WatchedFolder>& folders) override;
     void StartGathering(std::chrono::milliseconds delay) override;
+    void Deliver(std::function<void()> task) override;
 
     // Runs a message of the main window that belongs to the watch; false for any other.
     bool Handle(UINT message, WPARAM wParam);
@@ -45,6 +47,8 @@ class FolderWatcher : public FolderWatch {
     void Run();
     // Opens the folders wanted now and not yet watched, and cancels the watches of the others.
     void Reconcile();
+    // Posts the report message unless one is on its way; under the lock.
+    void PostOnce();
     // Asks for the next changes in the watch's folder; false when the folder cannot be watched.
     bool Request(Watch& watch);
     // A request came back with `error` (ERROR_SUCCESS for reported changes).
@@ -64,6 +68,7 @@ class FolderWatcher : public FolderWatch {
     std::mutex mutex_;
     std::vector<WatchedFolder> wanted_;
     std::vector<std::filesystem::path> reports_;
+    std::vector<std::function<void()>> tasks_;
     bool posted_ = false;
 
     std::thread worker_;

@@ -4,9 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <condition_variable>
 #include <filesystem>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 #include "FakeView.h"
+#include "app/BackgroundJobs.h"
 #include "app/ZoomedPane.h"
 #include "platform/Platform.h"
 #include "render/ProgramPaths.h"
@@ -22,16 +28,49 @@ constexpr int kBasicHeight = 120;
 constexpr std::uint32_t kMinimiseOff = 0x0000FF;
 constexpr std::uint32_t kMinimiseOn = 0xFF0000;
 
-// A watch that records what it is told and runs on a clock the test moves.
+// A watch that records what it is told and runs on a clock the test moves. What other threads
+// deliver waits until the test runs it.
 class FakeWatch : public FolderWatch {
   public:
     void WatchFolders(const std::vector<WatchedFolder>& given) override { folders = given; }
     void StartGathering(milliseconds delay) override { delays.push_back(delay); }
+    void Deliver(std::function<void()> task) override {
+        {
+            const std::lock_guard lock(mutex_);
+            tasks_.push_back(std::move(task));
+        }
+        delivered_.notify_all();
+    }
     std::chrono::steady_clock::time_point Now() const override { return now; }
+
+    // Waits, a few seconds at most, until `count` tasks have been delivered, then runs them on
+    // the test's thread; false when fewer came.
+    bool RunDelivered(std::size_t count = 1) {
+        std::vector<std::function<void()>> tasks;
+        {
+            std::unique_lock lock(mutex_);
+            if (!delivered_.wait_for(lock, std::chrono::seconds(20),
+                                     [&] { return tasks_.size() >= count; })) {
+                return false;
+            }
+            tasks.swap(tasks_);
+        }
+        for (const std::function<void()>& task : tasks) task();
+        return true;
+    }
+    std::size_t Waiting() {
+        const std::lock_guard lock(mutex_);
+        return tasks_.size();
+    }
 
     std::vector<WatchedFolder> folders;
     std::vector<milliseconds> delays;
     std::chrono::steady_clock::time_point now{};
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable delivered_;
+    std::vector<std::function<void()>> tasks_;
 };
 
 struct WatchFixture {
@@ -120,6 +159,9 @@ TEST(Watch, ReportsAreGatheredIntoOneRedrawThatWaitsNoLongerThanItsBound) {
     EXPECT_EQ(f.watch.delays, std::vector<milliseconds>{MainController::kMarkDelay});
     EXPECT_EQ(f.View().marks.count(f.Skin()), 0u);
     f.Logic().GatheringElapsed();
+    // The check runs on a thread of its own; its mark comes back through the watch.
+    EXPECT_EQ(f.View().marks.count(f.Skin()), 0u);
+    ASSERT_TRUE(f.watch.RunDelivered());
     EXPECT_EQ(f.View().marks.at(f.Skin()), true);
     f.watch.delays.clear();
     const int before = f.View().pane.Presentations();
@@ -146,6 +188,7 @@ TEST(Watch, ReportsAreGatheredIntoOneRedrawThatWaitsNoLongerThanItsBound) {
     EXPECT_EQ(f.View().marks.count(f.Skin()), 0u);
     EXPECT_EQ(f.watch.delays.back(), MainController::kMarkDelay);
     f.Logic().GatheringElapsed();
+    ASSERT_TRUE(f.watch.RunDelivered());
     EXPECT_EQ(f.View().pane.Presentations(), before + 1);
     EXPECT_EQ(f.View().marks.at(f.Skin()), true);
     // A delay that runs out with nothing gathered draws nothing and checks nothing.
@@ -259,6 +302,76 @@ TEST(Watch, SkinsMadeOrRemovedUnderARootShowInTheTree) {
     EXPECT_TRUE(f.View().ChildTexts(f.View().Root(0)).empty());
     EXPECT_EQ(f.View().previewsCleared, cleared + 1);
     EXPECT_EQ(f.View().marks.size(), marks);
+}
+
+TEST(Watch, MarksComeFromChecksOnAThreadOfTheirOwn) {
+    WatchFixture f;
+    f.program->Click(f.Basic());
+    // Taking the watch away stops the check under way: the skin is checked again when next
+    // shown, at once now that there is no watch.
+    f.Logic().GatheringElapsed();
+    f.Logic().SetFolderWatch(nullptr);
+    f.View().marks.clear();
+    f.program->Click(f.Skin());
+    f.program->Click(f.Basic());
+    EXPECT_EQ(f.View().marks.at(f.Skin()), true);
+
+    // A skin removed while its check runs is not marked when the check ends.
+    f.Logic().SetFolderWatch(&f.watch);
+    f.Report(f.Pieces());
+    f.Logic().GatheringElapsed();
+    const NodeId gone = f.Skin();
+    f.View().marks.clear();
+    fs::remove_all(f.root.PathOf("skin"));
+    f.Report(f.root.Path());
+    ASSERT_TRUE(f.watch.RunDelivered());
+    EXPECT_EQ(f.View().marks.count(gone), 0u);
+}
+
+TEST(BackgroundJobs, RunInTurnOffTheCallersThreadAndStopWhenAsked) {
+    BackgroundJobs jobs;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<int> ran;
+    std::thread::id where;
+    const auto waitFor = [&](std::size_t count) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, std::chrono::seconds(20),
+                                [&] { return ran.size() >= count; });
+    };
+    for (int job = 0; job < 3; ++job) {
+        jobs.Post([&, job](std::stop_token) {
+            const std::lock_guard lock(mutex);
+            ran.push_back(job);
+            where = std::this_thread::get_id();
+            changed.notify_all();
+        });
+    }
+    ASSERT_TRUE(waitFor(3));
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2}));
+    EXPECT_NE(where, std::this_thread::get_id());
+
+    // The job under way hears the stop, and the jobs not begun never run.
+    std::atomic<bool> started{false}, stopped{false}, later{false};
+    jobs.Post([&](std::stop_token stop) {
+        started = true;
+        while (!stop.stop_requested()) std::this_thread::sleep_for(milliseconds(1));
+        stopped = true;
+    });
+    jobs.Post([&](std::stop_token) { later = true; });
+    while (!started) std::this_thread::sleep_for(milliseconds(1));
+    jobs.Stop();
+    EXPECT_TRUE(stopped);
+    EXPECT_FALSE(later);
+
+    // Jobs given after a stop run again.
+    jobs.Post([&](std::stop_token) {
+        const std::lock_guard lock(mutex);
+        ran.push_back(3);
+        changed.notify_all();
+    });
+    ASSERT_TRUE(waitFor(4));
+    EXPECT_EQ(ran.back(), 3);
 }
 
 }  // namespace

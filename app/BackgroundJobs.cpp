@@ -1,0 +1,45 @@
+#include "BackgroundJobs.h"
+
+#include <utility>
+
+namespace morvish {
+
+BackgroundJobs::~BackgroundJobs() {
+    Stop();
+}
+
+void BackgroundJobs::Post(Job job) {
+    {
+        const std::lock_guard lock(mutex_);
+        jobs_.push_back(std::move(job));
+        if (!thread_.joinable()) {
+            thread_ = std::jthread([this](std::stop_token stop) { Run(std::move(stop)); });
+        }
+    }
+    wake_.notify_one();
+}
+
+void BackgroundJobs::Stop() {
+    std::jthread thread;
+    {
+        const std::lock_guard lock(mutex_);
+        jobs_.clear();
+        thread = std::move(thread_);
+    }
+    // Going, `thread` asks its thread to stop and waits for it, outside the lock the thread needs.
+}
+
+void BackgroundJobs::Run(std::stop_token stop) {
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock lock(mutex_);
+            if (!wake_.wait(lock, stop, [this] { return !jobs_.empty(); })) return;
+            job = std::move(jobs_.front());
+            jobs_.pop_front();
+        }
+        job(stop);
+    }
+}
+
+}  // namespace morvish
