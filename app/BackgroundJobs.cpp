@@ -19,11 +19,18 @@ void BackgroundJobs::Post(Job job) {
     wake_.notify_one();
 }
 
+void BackgroundJobs::Cancel() {
+    const std::lock_guard lock(mutex_);
+    jobs_.clear();
+    current_.request_stop();
+}
+
 void BackgroundJobs::Stop() {
     std::jthread thread;
     {
         const std::lock_guard lock(mutex_);
         jobs_.clear();
+        current_.request_stop();
         thread = std::move(thread_);
     }
     // Going, `thread` asks its thread to stop and waits for it, outside the lock the thread needs.
@@ -32,13 +39,15 @@ void BackgroundJobs::Stop() {
 void BackgroundJobs::Run(std::stop_token stop) {
     for (;;) {
         Job job;
+        std::stop_source current;
         {
             std::unique_lock lock(mutex_);
             if (!wake_.wait(lock, stop, [this] { return !jobs_.empty(); })) return;
             job = std::move(jobs_.front());
             jobs_.pop_front();
+            current_ = current;
         }
-        job(stop);
+        job(current.get_token());
     }
 }
 

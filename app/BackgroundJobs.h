@@ -24,8 +24,10 @@ class BackgroundJobs {
     BackgroundJobs& operator=(const BackgroundJobs&) = delete;
 
     void Post(Job job);
-    // Drops the jobs not begun, asks the one under way to stop and waits until it has. Jobs given
-    // later run as before.
+    // Drops the jobs not begun and asks the one under way to stop, without waiting for it. Jobs
+    // given later run as before.
+    void Cancel();
+    // Cancels, and waits until the job under way has ended.
     void Stop();
 
   private:
@@ -34,6 +36,8 @@ class BackgroundJobs {
     std::mutex mutex_;
     std::condition_variable_any wake_;
     std::deque<Job> jobs_;
+    // The stop of the job under way.
+    std::stop_source current_;
     std::jthread thread_;
 };
 

@@ -634,6 +634,14 @@ void MainController::UpdateWatch() {
 
 void MainController::FolderChanged(const fs::path& folder) {
     if (watch_ == nullptr) return;
+    // A check under way reads files that may be changing, and would hold up the redraw: it is
+    // begun again once the reports have settled.
+    if (!marksUnderWay_.empty()) {
+        checks_.Cancel();
+        for (NodeId skin : std::exchange(marksUnderWay_, {})) {
+            if (std::ranges::find(marksOwed_, skin) == marksOwed_.end()) marksOwed_.push_back(skin);
+        }
+    }
     if (std::ranges::find(changedFolders_, folder) == changedFolders_.end()) {
         changedFolders_.push_back(folder);
     }

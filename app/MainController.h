@@ -150,7 +150,8 @@ class MainController {
     NodeId SkinOf(NodeId node) const;
     // Checks the skin once and marks its node when it has problems. With a watch the check runs
     // on a thread of its own (it looks at every file of the skin, which under Wine takes a second
-    // or more) and the mark follows when it is done; without one, at once.
+    // or more) and the mark follows when it is done; a report on the way stops it, and it runs
+    // again kMarkDelay after the reports. Without a watch, at once.
     void MarkSkin(NodeId skin);
     // The check of the skin in `dir` found problems or none; a skin gone from the tree since, or
     // now in another folder, is not marked.

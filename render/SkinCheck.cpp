@@ -318,6 +318,7 @@ SkinCheck CheckSkin(const fs::path& skinDir, const WindowSlotTable& slots, std::
         }
         KindCheck kind{slot.number, slot.kind, slot.label, size.Right, size.Bottom, {}};
         for (const Recorder::Use& use : recorder.Uses()) {
+            if (stop.stop_requested()) return check;
             if (!checker.Inside(use.path) || use.path.lexically_normal() == chip.lexically_normal())
                 continue;
             CheckedFile file = checker.Check(use, size.Right, size.Bottom);

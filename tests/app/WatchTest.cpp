@@ -43,24 +43,23 @@ class FakeWatch : public FolderWatch {
     }
     std::chrono::steady_clock::time_point Now() const override { return now; }
 
-    // Waits, a few seconds at most, until `count` tasks have been delivered, then runs them on
-    // the test's thread; false when fewer came.
+    // Waits, a few seconds at most, until `count` tasks have been delivered; false when fewer
+    // came.
+    bool AwaitDelivered(std::size_t count = 1) {
+        std::unique_lock lock(mutex_);
+        return delivered_.wait_for(lock, std::chrono::seconds(20),
+                                   [&] { return tasks_.size() >= count; });
+    }
+    // Then runs them on the test's thread.
     bool RunDelivered(std::size_t count = 1) {
+        if (!AwaitDelivered(count)) return false;
         std::vector<std::function<void()>> tasks;
         {
-            std::unique_lock lock(mutex_);
-            if (!delivered_.wait_for(lock, std::chrono::seconds(20),
-                                     [&] { return tasks_.size() >= count; })) {
-                return false;
-            }
+            const std::lock_guard lock(mutex_);
             tasks.swap(tasks_);
         }
         for (const std::function<void()>& task : tasks) task();
         return true;
-    }
-    std::size_t Waiting() {
-        const std::lock_guard lock(mutex_);
-        return tasks_.size();
     }
 
     std::vector<WatchedFolder> folders;
@@ -316,10 +315,22 @@ TEST(Watch, MarksComeFromChecksOnAThreadOfTheirOwn) {
     f.program->Click(f.Basic());
     EXPECT_EQ(f.View().marks.at(f.Skin()), true);
 
-    // A skin removed while its check runs is not marked when the check ends.
+    // A report while the check runs stops it; it runs again once the reports have settled.
     f.Logic().SetFolderWatch(&f.watch);
     f.Report(f.Pieces());
     f.Logic().GatheringElapsed();
+    f.View().marks.clear();
+    f.Logic().FolderChanged(f.root.Path());
+    f.Logic().GatheringElapsed();
+    EXPECT_EQ(f.watch.delays.back(), MainController::kMarkDelay);
+    f.Logic().GatheringElapsed();
+    ASSERT_TRUE(f.watch.RunDelivered());
+    EXPECT_EQ(f.View().marks.at(f.Skin()), true);
+
+    // A skin removed after its check has ended, before its mark is taken, is not marked.
+    f.Report(f.Pieces());
+    f.Logic().GatheringElapsed();
+    ASSERT_TRUE(f.watch.AwaitDelivered());
     const NodeId gone = f.Skin();
     f.View().marks.clear();
     fs::remove_all(f.root.PathOf("skin"));
@@ -363,8 +374,20 @@ TEST(BackgroundJobs, RunInTurnOffTheCallersThreadAndStopWhenAsked) {
     jobs.Stop();
     EXPECT_TRUE(stopped);
     EXPECT_FALSE(later);
+    // A cancel does not wait for the job under way, which still hears it.
+    started = stopped = false;
+    std::atomic<bool> cancelled{false};
+    jobs.Post([&](std::stop_token stop) {
+        started = true;
+        while (!cancelled) std::this_thread::sleep_for(milliseconds(1));
+        stopped = stop.stop_requested();
+    });
+    jobs.Post([&](std::stop_token) { later = true; });
+    while (!started) std::this_thread::sleep_for(milliseconds(1));
+    jobs.Cancel();
+    cancelled = true;
 
-    // Jobs given after a stop run again.
+    // Jobs given after a stop or a cancel run.
     jobs.Post([&](std::stop_token) {
         const std::lock_guard lock(mutex);
         ran.push_back(3);
@@ -372,6 +395,8 @@ TEST(BackgroundJobs, RunInTurnOffTheCallersThreadAndStopWhenAsked) {
     });
     ASSERT_TRUE(waitFor(4));
     EXPECT_EQ(ran.back(), 3);
+    EXPECT_TRUE(stopped);
+    EXPECT_FALSE(later);
 }
 
 }  // namespace
