@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/Platform.h"
+
 namespace morvish {
 
 BackgroundJobs::~BackgroundJobs() {
@@ -37,6 +39,7 @@ void BackgroundJobs::Stop() {
 }
 
 void BackgroundJobs::Run(std::stop_token stop) {
+    platform::YieldThisThreadToOthers();
     for (;;) {
         Job job;
         std::stop_source current;

@@ -2,7 +2,8 @@
 // Work the user-interface thread hands off so that it never waits for it: one thread of its own,
 // made at the first job, runs the jobs one at a time in the order they were given. A job hears
 // through its stop token when it is no longer wanted, and hands what it found back to the
-// user-interface thread itself (FolderWatch::Deliver).
+// user-interface thread itself (FolderWatch::Deliver). The thread runs only when the others leave
+// the processor to it.
 
 #include <condition_variable>
 #include <deque>

@@ -109,6 +109,10 @@ bool IsLink(const fs::path& path);
 // Now, on the clock of FileIdentity's times (nanoseconds since 1970).
 std::int64_t FileClockNow();
 
+// Asks the system to give the calling thread the processor (and, where it can, the disk) only
+// when the others leave it: for work in the background that must not slow what the user sees.
+void YieldThisThreadToOthers();
+
 // Tells, without waiting, which watched folders have seen a change since it was last asked: an
 // entry made, removed or renamed, or a file in the folder written or its attributes changed, from
 // any program. It only counts as reliable where the system reports every such change: folders on

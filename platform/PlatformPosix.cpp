@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <iconv.h>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -357,6 +358,19 @@ std::int64_t FileClockNow() {
     struct timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);
     return Nanoseconds(now);
+}
+
+void YieldThisThreadToOthers() {
+#if defined(__linux__)
+    // On Linux each thread has a niceness of its own; raising it needs no privilege.
+    constexpr int kMoreNiceness = 10;
+    constexpr int kNicest = 19;
+    const auto thread = id_t(::gettid());
+    errno = 0;
+    const int now = ::getpriority(PRIO_PROCESS, thread);
+    if (errno == 0)
+        (void)::setpriority(PRIO_PROCESS, thread, std::min(now + kMoreNiceness, kNicest));
+#endif
 }
 
 #if defined(__linux__)

@@ -445,6 +445,15 @@ std::int64_t FileClockNow() {
         std::int64_t((std::uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime));
 }
 
+void YieldThisThreadToOthers() {
+    // The background mode lowers the thread's disk and memory priority too; where it is not
+    // known, the lowest priority of the processor alone.
+    const HANDLE thread = ::GetCurrentThread();
+    if (!::SetThreadPriority(thread, THREAD_MODE_BACKGROUND_BEGIN)) {
+        (void)::SetThreadPriority(thread, THREAD_PRIORITY_LOWEST);
+    }
+}
+
 // The desktop program watches the shown skin itself; here no folder vouches for its files, so the
 // picture cache looks at every file at every redraw.
 FolderChanges::FolderChanges() = default;

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "platform/Platform.h"
 #include "support/FixtureSkin.h"
@@ -17,7 +18,9 @@
 #ifdef _WIN32
 #include "platform/WindowsApi.h"
 #else
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace morvish::platform {
@@ -271,6 +274,28 @@ TEST(PlatformText, DriveLettersAndVerbatimPathsReachTheSameFile) {
     EXPECT_EQ(Contents(folder.Path() / "a.txt"), "changed");
 }
 #endif
+
+// A thread yielded to the others runs at a lower priority; the others keep theirs.
+TEST(PlatformThreads, AThreadYieldedToOthersRunsLowerAndLeavesTheOthersAlone) {
+#ifdef _WIN32
+    int yielded = THREAD_PRIORITY_NORMAL;
+    std::thread([&] {
+        platform::YieldThisThreadToOthers();
+        yielded = ::GetThreadPriority(::GetCurrentThread());
+    }).join();
+    EXPECT_LT(yielded, THREAD_PRIORITY_NORMAL);
+    EXPECT_EQ(::GetThreadPriority(::GetCurrentThread()), THREAD_PRIORITY_NORMAL);
+#else
+    const int before = ::getpriority(PRIO_PROCESS, id_t(::gettid()));
+    int yielded = before;
+    std::thread([&] {
+        platform::YieldThisThreadToOthers();
+        yielded = ::getpriority(PRIO_PROCESS, id_t(::gettid()));
+    }).join();
+    EXPECT_GT(yielded, std::min(before, 18));
+    EXPECT_EQ(::getpriority(PRIO_PROCESS, id_t(::gettid())), before);
+#endif
+}
 
 TEST(PlatformFiles, IdentityTellsAFileWrittenAnewFromTheSameFile) {
     ScratchFolder folder;
