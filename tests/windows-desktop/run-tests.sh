@@ -219,7 +219,7 @@ if start "$app/morvish.exe"; then
   xdotool key --delay 150 Home p shift+F10 i
   installed() {
     [ -f "$game/skin/parchment/ss.png" ] &&
-      [ "$(ls "$game/skin/parchment/basic_interface" | wc -l)" = \
+      [ "$(ls "$game/skin/parchment/basic_interface" 2>/dev/null | wc -l)" = \
         "$(ls "$app/skins/parchment/basic_interface" | wc -l)" ]
   }
   check "the skin's context menu installs it into the game folder" poll 20 installed
@@ -286,8 +286,9 @@ if start "$app/morvish.exe"; then
     renamed=() in_place=()
     for colour in 00FF00 0000FE 00FF00; do
       [ "$colour" = 00FF00 ] && picture="$work/green.bmp" || picture="$work/blue.bmp"
-      # The program first finishes what follows a redraw (the skin's mark checked again, which
-      # under Wine takes one to two seconds), so that each save is timed from a quiet program.
+      # Saves a few seconds apart, as an artist's are. The skin's mark is checked again after
+      # each redraw, on a thread of its own (under Wine for two seconds or more); a save that
+      # comes while it runs stops it.
       sleep 3
       cp "$picture" "$pieces/saving.tmp"
       since=$(now_ms)
