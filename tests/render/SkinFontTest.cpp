@@ -383,6 +383,8 @@ class SkinFontMissing : public ::testing::Test {
         GTEST_FLAG_SET(death_test_style, "threadsafe");
         root_ = std::filesystem::temp_directory_path() /
                 ("morvish-fonts-" + std::to_string(::getpid()));
+        // Left by an earlier process of the same number that did not end its test.
+        std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "fonts");
         std::filesystem::create_directories(root_ / "cache");
     }
@@ -402,6 +404,7 @@ class SkinFontMissing : public ::testing::Test {
 };
 
 // Runs in the child: reads the fonts with `config` and exits 0 when the result is as expected.
+// The child never reaches TearDown: it removes its own folder, the one that holds `config`.
 [[noreturn]] void ExpectFaces(const std::string& config, bool japanese, bool english,
                               const std::string& report) {
     ::setenv("FONTCONFIG_FILE", config.c_str(), 1);
@@ -409,9 +412,11 @@ class SkinFontMissing : public ::testing::Test {
     const bool englishFound = FindSkinFont(FontFace::English, 9) != nullptr;
     std::fprintf(stderr, "japanese %d english %d report [%s]\n", japaneseFound, englishFound,
                  MissingFontReport().c_str());
-    std::exit(japaneseFound == japanese && englishFound == english && MissingFontReport() == report
-                  ? 0
-                  : 1);
+    const bool expected =
+        japaneseFound == japanese && englishFound == english && MissingFontReport() == report;
+    std::error_code error;
+    std::filesystem::remove_all(std::filesystem::path(config).parent_path(), error);
+    std::exit(expected ? 0 : 1);
 }
 
 const std::string kJapaneseMissing =
