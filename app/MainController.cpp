@@ -399,7 +399,7 @@ NodeId MainController::SkinOf(NodeId node) const {
 
 void MainController::MarkSkin(NodeId skin) {
     // A skin gone from the tree since its mark was owed has nothing to mark.
-    const clsSkinMng* manager = tree_.IsSkin(skin) ? tree_.ManagerOf(skin) : nullptr;
+    const clsSkinMng* manager = SkinManager(skin);
     if (manager == nullptr || !checkedSkins_.insert(skin).second) return;
     const fs::path dir = manager->DirName();
     if (watch_ == nullptr) {
@@ -420,8 +420,12 @@ void MainController::MarkSkin(NodeId skin) {
     });
 }
 
+const clsSkinMng* MainController::SkinManager(NodeId skin) const {
+    return tree_.IsSkin(skin) ? tree_.ManagerOf(skin) : nullptr;
+}
+
 void MainController::Marked(NodeId skin, const fs::path& dir, bool problems) {
-    const clsSkinMng* manager = tree_.IsSkin(skin) ? tree_.ManagerOf(skin) : nullptr;
+    const clsSkinMng* manager = SkinManager(skin);
     if (manager == nullptr || manager->DirName() != dir) return;
     view_.MarkTreeNode(skin, problems);
 }

@@ -153,6 +153,8 @@ class MainController {
     // or more) and the mark follows when it is done; a report on the way stops it, and it runs
     // again kMarkDelay after the reports. Without a watch, at once.
     void MarkSkin(NodeId skin);
+    // The manager of a skin node in the tree; null for a node that is not (or no longer) a skin.
+    const clsSkinMng* SkinManager(NodeId skin) const;
     // The check of the skin in `dir` found problems or none; a skin gone from the tree since, or
     // now in another folder, is not marked.
     void Marked(NodeId skin, const std::filesystem::path& dir, bool problems);
