@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "DrawingLog.h"
 #include "PixelRows.h"
 #include "SkinFont.h"
 
@@ -44,7 +45,26 @@ DirectDrawSurface7::DirectDrawSurface7(View, DirectDrawSurface7& whole, RECT are
     const int top = std::clamp(area.Top, 0, whole.height_);
     width_ = std::max(std::min(area.Right, whole.width_) - left, 0);
     height_ = std::max(std::min(area.Bottom, whole.height_) - top, 0);
+    if (whole.log_ != nullptr) {
+        log_ = whole.log_;
+        originX_ = whole.originX_ + left;
+        originY_ = whole.originY_ + top;
+        return;
+    }
     view_ = whole.MutableData() + whole.Index(left, top);
+}
+
+DirectDrawSurface7::DirectDrawSurface7(View, Bitmap& picture)
+    : width_(picture.width),
+      height_(picture.height),
+      stride_(width_),
+      view_(picture.pixels.data()) {}
+
+DirectDrawSurface7::DirectDrawSurface7(Recording, int width, int height, DrawingLog& log)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), stride_(width_), log_(&log) {}
+
+void DirectDrawSurface7::Note(int x, int y, std::uint32_t rgb) {
+    log_->Add(DrawingLog::Kind::kPixel, RecordedArea(), RECT{x, y, x + 1, y + 1}, rgb);
 }
 
 std::uint32_t* DirectDrawSurface7::MutableData() {
@@ -59,6 +79,24 @@ std::uint32_t* DirectDrawSurface7::MutableData() {
 
 void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source, RECT sourceRect,
                              std::uint32_t flags, std::optional<Color> onto) {
+    if (log_ != nullptr) {
+        DrawingLog::Request& request =
+            log_->Add(DrawingLog::Kind::kBlt, RecordedArea(), destination, flags);
+        request.sourceRect = sourceRect;
+        request.onto = onto;
+        request.sourceKeyed = source.hasColorKey_;
+        request.sourceKey = source.colorKey_;
+        if (source.log_ != nullptr) {
+            request.fromFrame = true;
+            request.sourceArea = source.RecordedArea();
+        } else if (source.shared_) {
+            request.picture = source.shared_;
+        } else {
+            request.picture = std::make_shared<const Bitmap>(source.ToBitmap());
+            request.byContent = true;
+        }
+        return;
+    }
     // Callers pass rectangles of the same size; a mismatch copies the smaller of the two.
     int width = std::min(destination.Width(), sourceRect.Width());
     int height = std::min(destination.Height(), sourceRect.Height());
@@ -127,6 +165,10 @@ void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source,
 }
 
 void DirectDrawSurface7::FillClipped(int x1, int y1, int x2, int y2, std::uint32_t rgb) {
+    if (log_ != nullptr) {
+        log_->Add(DrawingLog::Kind::kFill, RecordedArea(), RECT{x1, y1, x2, y2}, rgb);
+        return;
+    }
     x1 = std::max(x1, 0);
     y1 = std::max(y1, 0);
     x2 = std::min(x2, width_);
@@ -150,6 +192,13 @@ void DirectDrawSurface7::BltColorFill(RECT rect, Color color) {
 
 void DirectDrawSurface7::DrawText(int x, int y, std::string_view text, bool) {
     if (font_ == nullptr || text.empty()) return;
+    if (log_ != nullptr) {
+        DrawingLog::Request& request =
+            log_->Add(DrawingLog::Kind::kText, RecordedArea(), RECT{x, y, x, y}, foreColor_);
+        request.font = font_;
+        request.text = std::string(text);
+        return;
+    }
     font_->Draw(PixelTarget{MutableData(), width_, height_, stride_}, x, y, text,
                 ToPixel(foreColor_));
 }

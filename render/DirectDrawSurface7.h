@@ -16,6 +16,7 @@
 
 namespace morvish {
 
+class DrawingLog;
 class SkinFont;
 
 inline constexpr std::uint32_t DDBLT_WAIT = 0x1000000;
@@ -41,6 +42,12 @@ class DirectDrawSurface7 {
     // outlive the view. A picture made of pictures is drawn in place this way, without a copy.
     struct View {};
     DirectDrawSurface7(View, DirectDrawSurface7& whole, RECT area);
+    // A view of the whole of a picture: drawing lands in its pixels, which must outlive the view.
+    DirectDrawSurface7(View, Bitmap& picture);
+    // A surface without pixels that notes in `log` everything asked of it and of its views,
+    // instead of drawing it; nothing may read its pixels.
+    struct Recording {};
+    DirectDrawSurface7(Recording, int width, int height, DrawingLog& log);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -73,7 +80,10 @@ class DirectDrawSurface7 {
 
     // Pixel access in the working format (0x00RRGGBB); the position must lie on the surface.
     std::uint32_t Pixel(int x, int y) const { return Data()[Index(x, y)]; }
-    void SetPixel(int x, int y, std::uint32_t rgb) { MutableData()[Index(x, y)] = rgb; }
+    void SetPixel(int x, int y, std::uint32_t rgb) {
+        if (log_ != nullptr) return Note(x, y, rgb);
+        MutableData()[Index(x, y)] = rgb;
+    }
     // Every pixel, row by row from the top. Not for a view, whose rows are not one run.
     std::span<const std::uint32_t> Pixels() const {
         return {Data(), std::size_t(width_) * std::size_t(height_)};
@@ -84,6 +94,8 @@ class DirectDrawSurface7 {
     Bitmap ToBitmap() const;
 
   private:
+    friend class DrawingLog;
+
     std::size_t Index(int x, int y) const {
         return std::size_t(y) * std::size_t(stride_) + std::size_t(x);
     }
@@ -93,6 +105,11 @@ class DirectDrawSurface7 {
     }
     // The surface's own pixels, made from the shared picture at the first change.
     std::uint32_t* MutableData();
+    // This surface as an area of the recording it writes to.
+    RECT RecordedArea() const {
+        return RECT{originX_, originY_, originX_ + width_, originY_ + height_};
+    }
+    void Note(int x, int y, std::uint32_t rgb);
 
     int width_;
     int height_;
@@ -105,6 +122,10 @@ class DirectDrawSurface7 {
     const SkinFont* font_ = nullptr;
     Color foreColor_ = 0;
     Color fillColor_ = 0;
+    // Set on a recording and its views: where requests go, and where the surface lies in it.
+    DrawingLog* log_ = nullptr;
+    int originX_ = 0;
+    int originY_ = 0;
 };
 
 using SurfacePtr = std::unique_ptr<DirectDrawSurface7>;
