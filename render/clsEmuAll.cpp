@@ -1,10 +1,15 @@
 #include "clsEmuAll.h"
 
 #include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "DrawingLog.h"
 #include "PictureCache.h"
+#include "SkinReadLog.h"
 #include "clsDirectDraw.h"
 
 namespace morvish {
@@ -76,7 +81,78 @@ void FillOutside(DirectDrawSurface7& surface, std::span<const RECT> taken, Color
     }
 }
 
+bool Overlap(std::span<const RECT> places) {
+    for (std::size_t a = 0; a < places.size(); ++a) {
+        if (places[a].Width() <= 0 || places[a].Height() <= 0) continue;
+        for (std::size_t b = a + 1; b < places.size(); ++b) {
+            const RECT& p = places[a];
+            const RECT& q = places[b];
+            if (q.Width() > 0 && q.Height() > 0 && p.Left < q.Right && q.Left < p.Right &&
+                p.Top < q.Bottom && q.Top < p.Bottom) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The last picture of an all-windows view and what each window asked for it. Only the views
+// drawn last keep theirs, so that a user who looks through many skins does not pile up frames.
+struct Kept {
+    std::uint64_t owner = 0;
+    // Shared with the picture last handed out; copied before a change while that is still held.
+    std::shared_ptr<Bitmap> frame;
+    std::array<std::optional<DrawingLog>, 13> drawn;
+};
+
+class KeptFrames {
+  public:
+    static constexpr std::size_t kMost = 2;
+
+    // The view's kept picture, taken out while it is drawn; an empty one when it has none.
+    Kept Take(std::uint64_t owner) {
+        std::lock_guard lock(mutex_);
+        auto found = std::ranges::find(kept_, owner, &Kept::owner);
+        if (found == kept_.end()) return Kept{owner, nullptr, {}};
+        Kept taken = std::move(*found);
+        kept_.erase(found);
+        return taken;
+    }
+
+    void PutBack(Kept kept) {
+        std::lock_guard lock(mutex_);
+        kept_.push_back(std::move(kept));
+        if (kept_.size() > kMost) kept_.erase(kept_.begin());
+    }
+
+    void Drop(std::uint64_t owner) {
+        std::lock_guard lock(mutex_);
+        std::erase_if(kept_, [owner](const Kept& kept) { return kept.owner == owner; });
+    }
+
+  private:
+    std::mutex mutex_;
+    std::vector<Kept> kept_;  // the most recently drawn last
+};
+
+// Never destroyed: a view that outlives the other statics still lets go of its frame.
+KeptFrames& Frames() {
+    static KeptFrames* frames = new KeptFrames;
+    return *frames;
+}
+
+std::uint64_t NewViewId() {
+    static std::atomic<std::uint64_t> next{1};
+    return next++;
+}
+
 }  // namespace
+
+clsEmuAll::clsEmuAll() : id_(NewViewId()) {}
+
+clsEmuAll::~clsEmuAll() {
+    Frames().Drop(id_);
+}
 
 void clsEmuAll::ClassInitialize(const PreviewPane& ShowSkinPictureBox, const std::filesystem::path&,
                                 const ColorChip&) {
@@ -122,9 +198,6 @@ SurfaceResult clsEmuAll::Refresh() {
     // One redraw of eleven windows: a file they share is looked at once.
     PictureCache::Redraw redraw;
     const Color back = pane_->BackColor();
-    SurfacePtr frame = gDirectDraw.CreateSurface(kWidth, kHeight);
-    // Each window draws straight into its place and paints its own background there; the frame
-    // is painted only where no window is.
     std::array<RECT, 13> places{};
     for (int slot = kBasic; slot <= kEtc; ++slot) {
         if (windows_[slot] == nullptr) continue;
@@ -133,6 +206,48 @@ SurfaceResult clsEmuAll::Refresh() {
         const int rows = slot == kMsgBox ? std::min(size.Bottom, kMsgBoxRows) : size.Bottom;
         places[slot] = RECT{at.Left, at.Top, at.Left + size.Right, at.Top + rows};
     }
+    // Kept pixels are sound only while every window has a place of its own and a file drawn
+    // again is a new picture. A skin check listens to every file read and wants the drawing.
+    if (!keepUnchanged_ || !gPictureCache.Enabled() || SkinReadListener() != nullptr ||
+        Overlap(places)) {
+        Frames().Drop(id_);
+        return DrawAll(places, back);
+    }
+
+    Kept kept = Frames().Take(id_);
+    if (!kept.frame) {
+        kept.frame = std::make_shared<Bitmap>(
+            kWidth, kHeight, std::vector<std::uint32_t>(std::size_t(kWidth) * kHeight));
+        kept.drawn = {};
+    } else if (kept.frame.use_count() > 1) {
+        kept.frame = std::make_shared<Bitmap>(*kept.frame);
+    }
+    DirectDrawSurface7 frame(DirectDrawSurface7::View{}, *kept.frame);
+    FillOutside(frame, places, back);
+    for (int slot = kBasic; slot <= kEtc; ++slot) {
+        if (windows_[slot] == nullptr) continue;
+        // Each window says what it would draw; only a window that would draw something else
+        // than last time is drawn.
+        std::optional<DrawingLog>& before = kept.drawn[std::size_t(slot)];
+        DrawingLog asked;
+        asked.Reserve(before ? before->Size() : 0);
+        DirectDrawSurface7 recording(DirectDrawSurface7::Recording{}, kWidth, kHeight, asked);
+        Result<void> done = windows_[slot]->RefreshOnto(recording, places[slot], std::nullopt);
+        if (!done) return std::unexpected(done.error());
+        if (before && before->DrawsTheSameAs(asked)) continue;
+        asked.Replay(frame);
+        asked.ForgetPictures();
+        before = std::move(asked);
+    }
+    auto picture = std::make_unique<DirectDrawSurface7>(std::shared_ptr<const Bitmap>(kept.frame));
+    Frames().PutBack(std::move(kept));
+    return picture;
+}
+
+SurfaceResult clsEmuAll::DrawAll(const std::array<RECT, 13>& places, Color back) {
+    SurfacePtr frame = gDirectDraw.CreateSurface(kWidth, kHeight);
+    // Each window draws straight into its place and paints its own background there; the frame
+    // is painted only where no window is.
     FillOutside(*frame, places, back);
     for (int slot = kBasic; slot <= kEtc; ++slot) {
         if (windows_[slot] == nullptr) continue;

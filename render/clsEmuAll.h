@@ -4,6 +4,7 @@
 // own them) and places them once, from their initial sizes.
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 
 #include "PreviewPane.h"
@@ -15,6 +16,11 @@ class clsEmuAll : public clsTessarymInterface {
   public:
     static constexpr int kWidth = 850;
     static constexpr int kHeight = 676;
+
+    clsEmuAll();
+    ~clsEmuAll() override;
+    clsEmuAll(const clsEmuAll&) = delete;
+    clsEmuAll& operator=(const clsEmuAll&) = delete;
 
     void ClassInitialize(const PreviewPane& ShowSkinPictureBox,
                          const std::filesystem::path& DirName, const ColorChip& ColorChip) override;
@@ -31,7 +37,16 @@ class clsEmuAll : public clsTessarymInterface {
     // Where slot 2 to 12 is placed (only Left and Top are used when drawing).
     const RECT& Place(int slot) const { return layout_[slot]; }
 
+    // On (the default), a window asked to draw just what it drew for the last picture keeps the
+    // pixels it has there instead of being drawn again; off, every window is drawn every time.
+    void KeepUnchangedWindows(bool on) { keepUnchanged_ = on; }
+
   private:
+    // Every window drawn straight into a new frame.
+    SurfaceResult DrawAll(const std::array<RECT, 13>& places, Color back);
+
+    const std::uint64_t id_;
+    bool keepUnchanged_ = true;
     const PreviewPane* pane_ = nullptr;
     std::array<clsTessarymInterface*, 13> windows_{};
     std::array<RECT, 13> layout_{};

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "DemoSkins.h"
+#include "render/BmpDecoder.h"
 #include "render/FileLookup.h"
 #include "render/PreviewPane.h"
 #include "render/clsEmuAll.h"
@@ -168,6 +170,88 @@ TEST_F(EveryWindow, TheAllWindowsViewHoldsEachWindowsOwnPicture) {
             }
         }
     }
+}
+
+// The all-windows view keeps the pixels of a window that asks to draw just what it drew last
+// time. After every kind of change, its picture must equal that of a view that draws every window
+// every time.
+TEST_F(EveryWindow, TheAllWindowsViewKeepsOnlyWhatIsUnchanged) {
+    test::FixtureSkin own;
+    ASSERT_TRUE(skingen::WriteCompleteSkin(own.Dir(), Demo()));
+    const std::filesystem::path dir = WithTrailingSeparator(own.Dir() / Demo().theme->name);
+    const auto onDisk = [&](const std::string& relative) {
+        return dir / skingen::DiskName(Demo(), relative);
+    };
+    MemoryPreviewPane backPane{1000, 800, RGB(0x40, 0x50, 0x60)};
+    clsSkinMng kept(kWindowSlots), drawn(kWindowSlots);
+    kept.ClassInitialize(backPane, dir);
+    drawn.ClassInitialize(backPane, dir);
+    static_cast<clsEmuAll&>(*drawn.Window(1)).KeepUnchangedWindows(false);
+    const auto both = [&](auto change) {
+        change(kept);
+        change(drawn);
+    };
+    const auto expectSame = [&](const char* step) {
+        SCOPED_TRACE(step);
+        SurfacePtr a = PictureOf(kept.Window(1)->Refresh());
+        SurfacePtr b = PictureOf(drawn.Window(1)->Refresh());
+        ASSERT_TRUE(a && b);
+        EXPECT_EQ(DifferingRect(*a, *b), std::nullopt) << "differs from a view drawn anew";
+    };
+    const auto saveOver = [&](const std::string& relative, std::uint32_t rgb) {
+        const Result<Bitmap> old = LoadBmpFile(onDisk(relative));
+        ASSERT_TRUE(old);
+        const std::filesystem::path saving = dir / "saving.tmp";
+        const std::vector<std::uint8_t> bytes =
+            EncodeBmp24(test::SolidBitmap(old->width, old->height, rgb));
+        std::ofstream(saving, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        std::filesystem::rename(saving, onDisk(relative));
+    };
+
+    expectSame("first");
+    expectSame("nothing changed");
+    saveOver("basic_interface\\titlebar_fix.bmp", 0x336699);
+    expectSame("a piece saved over by a rename");
+    const std::filesystem::path item = onDisk("basic_interface\\itemwin_mid.bmp");
+    const std::filesystem::path aside = dir / "aside.bmp";
+    std::filesystem::rename(item, aside);
+    expectSame("a piece removed");
+    std::filesystem::rename(aside, item);
+    expectSame("the piece back");
+    both([](clsSkinMng& m) { ASSERT_TRUE(m.Window(2)->MouseDown(MouseButton::kLeft, 255, 6)); });
+    expectSame("the basic window minimised");
+    both([](clsSkinMng& m) { ASSERT_TRUE(m.Window(10)->MouseDown(MouseButton::kLeft, 270, 100)); });
+    expectSame("the skill list scrolled");
+    backPane.SetBackColor(RGB(0x10, 0x90, 0x20));
+    expectSame("another background");
+    saveOver("colorchip.bmp", 0x80FF40);
+    both([](clsSkinMng& m) { m.ReloadColorChip(); });
+    expectSame("another colour chip");
+    both([](clsSkinMng& m) { ASSERT_TRUE(m.Window(2)->MouseDown(MouseButton::kLeft, 255, 6)); });
+    expectSame("the basic window open again");
+}
+
+// The view hands out its kept picture without a copy; drawing the next one must not change a
+// picture still held.
+TEST_F(EveryWindow, APictureOfTheAllWindowsViewStaysAsItWasHandedOut) {
+    clsSkinMng manager(kWindowSlots);
+    manager.ClassInitialize(pane, SkinDir());
+    clsTessarymInterface& view = *manager.Window(1);
+    SurfacePtr first = PictureOf(view.Refresh());
+    ASSERT_TRUE(first);
+    const Bitmap before = first->ToBitmap();
+    pane.SetBackColor(RGB(0x10, 0x90, 0x20));
+    SurfacePtr second = PictureOf(view.Refresh());
+    ASSERT_TRUE(second);
+    EXPECT_EQ(first->ToBitmap().pixels, before.pixels);
+    EXPECT_NE(second->ToBitmap().pixels, before.pixels) << "the background changed";
+    pane.SetBackColor(RGB(0x40, 0x50, 0x60));
+    second.reset();
+    SurfacePtr third = PictureOf(view.Refresh());
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->ToBitmap().pixels, before.pixels);
+    EXPECT_EQ(first->ToBitmap().pixels, before.pixels);
 }
 
 }  // namespace
