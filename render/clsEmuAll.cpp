@@ -103,6 +103,8 @@ struct Kept {
     // Shared with the picture last handed out; copied before a change while that is still held.
     std::shared_ptr<Bitmap> frame;
     std::array<std::optional<DrawingLog>, 13> drawn;
+    // What the frame holds outside the windows, once painted: the colour around these places.
+    std::optional<std::pair<std::array<RECT, 13>, Color>> outside;
 };
 
 class KeptFrames {
@@ -113,7 +115,7 @@ class KeptFrames {
     Kept Take(std::uint64_t owner) {
         std::lock_guard lock(mutex_);
         auto found = std::ranges::find(kept_, owner, &Kept::owner);
-        if (found == kept_.end()) return Kept{owner, nullptr, {}};
+        if (found == kept_.end()) return Kept{owner, nullptr, {}, std::nullopt};
         Kept taken = std::move(*found);
         kept_.erase(found);
         return taken;
@@ -219,11 +221,15 @@ SurfaceResult clsEmuAll::Refresh() {
         kept.frame = std::make_shared<Bitmap>(
             kWidth, kHeight, std::vector<std::uint32_t>(std::size_t(kWidth) * kHeight));
         kept.drawn = {};
+        kept.outside.reset();
     } else if (kept.frame.use_count() > 1) {
         kept.frame = std::make_shared<Bitmap>(*kept.frame);
     }
     DirectDrawSurface7 frame(DirectDrawSurface7::View{}, *kept.frame);
-    FillOutside(frame, places, back);
+    if (kept.outside != std::pair{places, back}) {
+        FillOutside(frame, places, back);
+        kept.outside = std::pair{places, back};
+    }
     for (int slot = kBasic; slot <= kEtc; ++slot) {
         if (windows_[slot] == nullptr) continue;
         // Each window says what it would draw; only a window that would draw something else

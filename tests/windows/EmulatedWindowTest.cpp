@@ -219,8 +219,11 @@ TEST_F(EveryWindow, TheAllWindowsViewKeepsOnlyWhatIsUnchanged) {
     expectSame("a piece removed");
     std::filesystem::rename(aside, item);
     expectSame("the piece back");
-    both([](clsSkinMng& m) { ASSERT_TRUE(m.Window(2)->MouseDown(MouseButton::kLeft, 255, 6)); });
-    expectSame("the basic window minimised");
+    both([](clsSkinMng& m) {
+        ASSERT_TRUE(m.Window(4)->MouseDown(MouseButton::kLeft, 255, 6));
+        ASSERT_EQ(m.Window(4)->getDrawRect().Bottom, 17);
+    });
+    expectSame("the status window minimised");
     both([](clsSkinMng& m) { ASSERT_TRUE(m.Window(10)->MouseDown(MouseButton::kLeft, 270, 100)); });
     expectSame("the skill list scrolled");
     backPane.SetBackColor(RGB(0x10, 0x90, 0x20));
@@ -228,8 +231,8 @@ TEST_F(EveryWindow, TheAllWindowsViewKeepsOnlyWhatIsUnchanged) {
     saveOver("colorchip.bmp", 0x80FF40);
     both([](clsSkinMng& m) { m.ReloadColorChip(); });
     expectSame("another colour chip");
-    both([](clsSkinMng& m) { ASSERT_TRUE(m.Window(2)->MouseDown(MouseButton::kLeft, 255, 6)); });
-    expectSame("the basic window open again");
+    both([](clsSkinMng& m) { ASSERT_TRUE(m.Window(4)->MouseDown(MouseButton::kLeft, 255, 6)); });
+    expectSame("the status window open again");
 }
 
 // The view hands out its kept picture without a copy; drawing the next one must not change a
