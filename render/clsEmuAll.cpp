@@ -96,15 +96,24 @@ bool Overlap(std::span<const RECT> places) {
     return false;
 }
 
-// The last picture of an all-windows view and what each window asked for it. Only the views
-// drawn last keep theirs, so that a user who looks through many skins does not pile up frames.
-struct Kept {
-    std::uint64_t owner = 0;
-    // Shared with the picture last handed out; copied before a change while that is still held.
-    std::shared_ptr<Bitmap> frame;
+// A frame of an all-windows view and what each window asked for the pixels it holds.
+struct Frame {
+    // Shared with the picture handed out; not drawn on while that is still held.
+    std::shared_ptr<Bitmap> pixels;
     std::array<std::optional<DrawingLog>, 13> drawn;
     // What the frame holds outside the windows, once painted: the colour around these places.
     std::optional<std::pair<std::array<RECT, 13>, Color>> outside;
+
+    bool Held() const { return pixels && pixels.use_count() > 1; }
+};
+
+// The frames of an all-windows view: two, so that the next picture can be drawn while the
+// last one is still shown. Only the views drawn last keep theirs, so that a user who looks
+// through many skins does not pile up frames.
+struct Kept {
+    std::uint64_t owner = 0;
+    std::array<Frame, 2> frames;
+    std::size_t last = 0;  // the frame of the picture handed out last
 };
 
 class KeptFrames {
@@ -115,7 +124,7 @@ class KeptFrames {
     Kept Take(std::uint64_t owner) {
         std::lock_guard lock(mutex_);
         auto found = std::ranges::find(kept_, owner, &Kept::owner);
-        if (found == kept_.end()) return Kept{owner, nullptr, {}, std::nullopt};
+        if (found == kept_.end()) return Kept{owner, {}, 0};
         Kept taken = std::move(*found);
         kept_.erase(found);
         return taken;
@@ -217,24 +226,24 @@ SurfaceResult clsEmuAll::Refresh() {
     }
 
     Kept kept = Frames().Take(id_);
-    if (!kept.frame) {
-        kept.frame = std::make_shared<Bitmap>(
+    // The frame drawn last when it is free, else the other; when both are held, a new one.
+    if (kept.frames[kept.last].Held()) kept.last = 1 - kept.last;
+    Frame& target = kept.frames[kept.last];
+    if (!target.pixels || target.Held()) {
+        target = Frame{};
+        target.pixels = std::make_shared<Bitmap>(
             kWidth, kHeight, std::vector<std::uint32_t>(std::size_t(kWidth) * kHeight));
-        kept.drawn = {};
-        kept.outside.reset();
-    } else if (kept.frame.use_count() > 1) {
-        kept.frame = std::make_shared<Bitmap>(*kept.frame);
     }
-    DirectDrawSurface7 frame(DirectDrawSurface7::View{}, *kept.frame);
-    if (kept.outside != std::pair{places, back}) {
+    DirectDrawSurface7 frame(DirectDrawSurface7::View{}, *target.pixels);
+    if (target.outside != std::pair{places, back}) {
         FillOutside(frame, places, back);
-        kept.outside = std::pair{places, back};
+        target.outside = std::pair{places, back};
     }
     for (int slot = kBasic; slot <= kEtc; ++slot) {
         if (windows_[slot] == nullptr) continue;
         // Each window says what it would draw; only a window that would draw something else
-        // than last time is drawn.
-        std::optional<DrawingLog>& before = kept.drawn[std::size_t(slot)];
+        // than the frame holds is drawn.
+        std::optional<DrawingLog>& before = target.drawn[std::size_t(slot)];
         DrawingLog asked;
         asked.Reserve(before ? before->Size() : 0);
         DirectDrawSurface7 recording(DirectDrawSurface7::Recording{}, kWidth, kHeight, asked);
@@ -245,7 +254,8 @@ SurfaceResult clsEmuAll::Refresh() {
         asked.ForgetPictures();
         before = std::move(asked);
     }
-    auto picture = std::make_unique<DirectDrawSurface7>(std::shared_ptr<const Bitmap>(kept.frame));
+    auto picture =
+        std::make_unique<DirectDrawSurface7>(std::shared_ptr<const Bitmap>(target.pixels));
     Frames().PutBack(std::move(kept));
     return picture;
 }
