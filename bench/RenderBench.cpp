@@ -3,6 +3,7 @@
 //
 //   FrameCopy                      memcpy of one 850 × 676 frame
 //   Refresh/all, Refresh/<kind>    a whole window drawn anew
+//   Refresh/all/held               the same while the last picture is still held, as shown
 //   MouseMove/<kind>/<button>      the pointer over a button: the window and its hover image
 //   ManagerMouseMove/<kind>        the same through the skin manager, presented into a
 //                                  1000 × 800 pane, as the desktop program does it
@@ -142,6 +143,21 @@ void Refresh(benchmark::State& state, int slot, bool cache) {
         state.counters["cache_MB"] = double(gPictureCache.Counts().bytes) / (1024.0 * 1024.0);
     }
     UseCache(true);
+}
+
+// The all-windows view while the last picture is still held, as the skin manager holds what it
+// shows: the view must then copy its frame before it changes it.
+void RefreshHeld(benchmark::State& state) {
+    clsTessarymInterface* window = SharedSkin().manager.Window(1);
+    SurfacePtr shown;
+    for (auto _ : state) {
+        Redraw([&] {
+            SurfaceResult picture = window->Refresh();
+            if (!picture) state.SkipWithError(picture.error().message.c_str());
+            benchmark::DoNotOptimize(picture);
+            if (picture) shown = std::move(*picture);
+        });
+    }
 }
 
 void MouseMove(benchmark::State& state, ButtonPoint button) {
@@ -310,6 +326,7 @@ void RegisterAll() {
                                      slot.number, true)
             ->Unit(benchmark::kMicrosecond);
     }
+    benchmark::RegisterBenchmark("Refresh/all/held", RefreshHeld)->Unit(benchmark::kMicrosecond);
     for (const ButtonPoint& button : kButtons) {
         benchmark::RegisterBenchmark((std::string("MouseMove/") + button.name).c_str(), MouseMove,
                                      button)
