@@ -91,6 +91,7 @@ void DirectDrawSurface7::Blt(RECT destination, const DirectDrawSurface7& source,
             request.sourceArea = source.RecordedArea();
         } else if (source.shared_) {
             request.picture = source.shared_;
+            request.decoded = source.shared_;
         } else {
             request.picture = std::make_shared<const Bitmap>(source.ToBitmap());
             request.byContent = true;

@@ -35,11 +35,7 @@ bool DrawingLog::Same(const Request& kept, const Request& fresh) const {
         kept.byContent != fresh.byContent) {
         return false;
     }
-    if (!kept.byContent) {
-        const std::weak_ptr<const Bitmap> decoded =
-            kept.picture ? std::weak_ptr<const Bitmap>(kept.picture) : kept.decoded;
-        return SameOwner(decoded, fresh.picture);
-    }
+    if (!kept.byContent) return SameOwner(kept.decoded, fresh.picture);
     const Bitmap& a = *kept.picture;
     const Bitmap& b = *fresh.picture;
     return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
@@ -89,9 +85,7 @@ void DrawingLog::Replay(DirectDrawSurface7& frame) const {
 
 void DrawingLog::ForgetPictures() {
     for (Request& request : requests_) {
-        if (request.kind != Kind::kBlt || request.byContent || !request.picture) continue;
-        request.decoded = request.picture;
-        request.picture.reset();
+        if (request.kind == Kind::kBlt && !request.byContent) request.picture.reset();
     }
 }
 

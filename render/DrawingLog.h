@@ -28,7 +28,8 @@ class DrawingLog {
     // pixel. A log that copies from the frame itself never counts as the same.
     bool DrawsTheSameAs(const DrawingLog& fresh) const;
 
-    // Does what was asked, in order, on `frame`, the surface the recording stood for.
+    // Does what was asked, in order, on `frame`, the surface the recording stood for; only
+    // before ForgetPictures.
     void Replay(DirectDrawSurface7& frame) const;
 
     // Lets go of the decoded pictures, remembering only which they were: a kept log holds no
@@ -56,9 +57,9 @@ class DrawingLog {
         // Blit: the source's colour key.
         bool sourceKeyed = false;
         std::uint32_t sourceKey = 0;
-        // Blit: the source picture, and which decoded picture it was once let go of. A picture
-        // made while drawing is a copy and compared by content; a source that was the frame
-        // itself is the area at sourceArea, read when replayed.
+        // Blit: the source picture, and which decoded picture it is, still known once the
+        // picture is let go of. A picture made while drawing is a copy and compared by content;
+        // a source that was the frame itself is the area at sourceArea, read when replayed.
         std::shared_ptr<const Bitmap> picture;
         std::weak_ptr<const Bitmap> decoded;
         bool byContent = false;
